@@ -19,6 +19,17 @@ class EConvertError : public std::runtime_error {
 class EListError : public std::out_of_range {
  public:
   explicit EListError(std::int64_t index);
+  std::int64_t Index() const { return fIndex; }
+
+ private:
+  std::int64_t fIndex;
+};
+
+// A floating-point value that has no result of the asked kind (NaN or a
+// magnitude beyond the integer range): "Invalid floating point operation".
+class EInvalidOp : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
 };
 
 // Whole numbers, 32-bit signed. Throws EConvertError "'%s' is not a valid integer value".
@@ -40,7 +51,18 @@ inline float ToSingle(double value) { return static_cast<float>(value); }
 // binary value is rounded half away from zero at the pattern's decimals.
 std::string FormatFloat(std::string_view pattern, double value, const TRegionalSettings& region);
 
-// Round half to even to a whole number (the runtime's Round).
+// Round half to even to a whole number (the runtime's Round): 1234.5 gives
+// 1234, 1235.5 gives 1236. Throws EInvalidOp for NaN and values beyond int64.
 std::int64_t RoundHalfEven(double value);
+
+// General notation: the shortest text of the value rounded to 15 significant
+// digits, the region's decimal separator, no thousands separators, no
+// trailing zeros. Magnitudes below 0.00001 (other than 0) and those with more
+// than 15 integer digits use the exponent form: mantissa, "E", "-" for a
+// negative exponent, the exponent without leading zeros (1E-6, 1.5E20).
+// NaN and infinities give "NAN", "INF" and "-INF"; -0 gives "0".
+std::string FormatGeneral(double value, const TRegionalSettings& region);
+// The same with "." as the decimal separator, for numbers written into files.
+std::string FormatXmlNumber(double value);
 
 }  // namespace text

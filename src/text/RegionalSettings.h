@@ -12,7 +12,10 @@ struct TRegionalSettings {
   std::string fThousandSeparator = ",";
   std::string fDateSeparator = "/";
   std::string fTimeSeparator = ":";
-  // Formats in the runtime's date-time notation (d, dd, m, mm, yyyy, h, hh, nn, ss, am/pm).
+  // Date-time formats: d/dd day, ddd/dddd day name, M/MM month, MMM/MMMM
+  // month name, yy/yyyy year, H/HH hour (h/hh with AMPM: 12-hour), m/mm
+  // minutes (after an hour), s/ss seconds, AMPM the AM/PM string. The date-time
+  // renderer reads them without regard to case ("n" may stand for minutes).
   std::string fShortDateFormat = "M/d/yyyy";
   std::string fLongDateFormat = "dddd, MMMM d, yyyy";
   std::string fShortTimeFormat = "h:mm AMPM";
