@@ -1,0 +1,88 @@
+#include "xlsx/DeflatedChunks.h"
+
+#include <zlib.h>
+
+namespace xlsx {
+
+namespace {
+// At most this many chunks wait for the worker, which bounds the memory
+// held by uncompressed chunks when compression is slower than generation.
+constexpr std::size_t kMaxPending = 2;
+constexpr std::size_t kChunkReserve = 1 << 20;
+}  // namespace
+
+TDeflatedChunks::TDeflatedChunks(bool threaded, int level) : fThreaded(threaded), fLevel(level) {
+  fBuffer.reserve(kChunkReserve);
+}
+
+TDeflatedChunks::~TDeflatedChunks() {
+  for (auto& f : fPending)
+    if (f.valid()) f.wait();
+}
+
+TDeflatedChunks::TPiece TDeflatedChunks::Compress(const std::string& data, int level) {
+  TPiece piece;
+  piece.fSize = data.size();
+  piece.fCRC32 = static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
+  z_stream z{};
+  int rc = deflateInit2(&z, level, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
+  if (rc != Z_OK) throw EZCompressionError(rc, "zlib deflateInit2 failed");
+  piece.fData.resize(deflateBound(&z, static_cast<uLong>(data.size())) + 16);
+  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+  z.avail_in = static_cast<uInt>(data.size());
+  std::size_t produced = 0;
+  for (;;) {
+    z.next_out = reinterpret_cast<Bytef*>(piece.fData.data() + produced);
+    z.avail_out = static_cast<uInt>(piece.fData.size() - produced);
+    rc = deflate(&z, Z_SYNC_FLUSH);
+    produced = piece.fData.size() - z.avail_out;
+    if (rc < 0 && rc != Z_BUF_ERROR) {
+      deflateEnd(&z);
+      throw EZCompressionError(rc, "zlib deflate failed");
+    }
+    if (z.avail_in == 0 && z.avail_out != 0) break;
+    piece.fData.resize(piece.fData.size() * 2);
+  }
+  deflateEnd(&z);
+  piece.fData.resize(produced);
+  piece.fData.shrink_to_fit();
+  return piece;
+}
+
+void TDeflatedChunks::CollectOne() {
+  fPieces.push_back(fPending.front().get());
+  fPending.pop_front();
+}
+
+void TDeflatedChunks::CloseChunk() {
+  if (fBuffer.empty()) return;
+  fUncompressed += fBuffer.size();
+  std::string data;
+  data.reserve(kChunkReserve);
+  data.swap(fBuffer);
+  if (!fThreaded) {
+    fPieces.push_back(Compress(data, fLevel));
+    return;
+  }
+  while (fPending.size() >= kMaxPending) CollectOne();
+  const int level = fLevel;
+  fPending.push_back(std::async(std::launch::async, [level, chunk = std::move(data)] { return Compress(chunk, level); }));
+}
+
+void TDeflatedChunks::Finish() {
+  CloseChunk();
+  while (!fPending.empty()) CollectOne();
+  std::string().swap(fBuffer);
+}
+
+void TDeflatedChunks::WriteTo(TZipEntryStream& entry) const {
+  for (const TPiece& piece : fPieces) entry.AppendDeflatedPiece(piece.fData, piece.fCRC32, piece.fSize);
+}
+
+std::uint64_t TDeflatedChunks::CompressedSize() const {
+  std::uint64_t total = 0;
+  for (const TPiece& piece : fPieces) total += piece.fData.size();
+  return total;
+}
+
+}  // namespace xlsx

@@ -1,0 +1,78 @@
+#include "xlsx/Stream.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+namespace xlsx {
+
+void TMemoryStream::Write(const void* data, std::size_t count) {
+  if (count == 0) return;
+  const std::uint64_t end = fPosition + count;
+  if (end > fData.size()) fData.resize(end);
+  std::memcpy(fData.data() + fPosition, data, count);
+  fPosition = end;
+}
+
+std::size_t TMemoryStream::Read(void* data, std::size_t count) {
+  if (fPosition >= fData.size()) return 0;
+  const std::size_t n = std::min<std::uint64_t>(count, fData.size() - fPosition);
+  std::memcpy(data, fData.data() + fPosition, n);
+  fPosition += n;
+  return n;
+}
+
+namespace {
+[[noreturn]] void Fail(const std::string& what, const std::string& path) {
+  throw EStreamError(what + " \"" + path + "\": " + std::strerror(errno));
+}
+}  // namespace
+
+TFileStream::TFileStream(const std::string& path, TMode mode) : fPath(path) {
+  fFile = std::fopen(path.c_str(), mode == TMode::fmRead ? "rb" : "w+b");
+  if (!fFile) Fail(mode == TMode::fmRead ? "Cannot open file" : "Cannot create file", path);
+}
+
+TFileStream::~TFileStream() {
+  if (fFile) std::fclose(fFile);
+}
+
+void TFileStream::Write(const void* data, std::size_t count) {
+  if (count && std::fwrite(data, 1, count, fFile) != count) Fail("Error writing file", fPath);
+}
+
+std::size_t TFileStream::Read(void* data, std::size_t count) {
+  const std::size_t n = std::fread(data, 1, count, fFile);
+  if (n < count && std::ferror(fFile)) Fail("Error reading file", fPath);
+  return n;
+}
+
+std::uint64_t TFileStream::Position() const {
+  const off_t pos = ftello(fFile);
+  if (pos < 0) Fail("Cannot get the position in file", fPath);
+  return static_cast<std::uint64_t>(pos);
+}
+
+void TFileStream::Seek(std::uint64_t position) {
+  if (fseeko(fFile, static_cast<off_t>(position), SEEK_SET) != 0) Fail("Cannot seek in file", fPath);
+}
+
+std::uint64_t TFileStream::Size() const {
+  const off_t here = ftello(fFile);
+  if (fseeko(fFile, 0, SEEK_END) != 0) Fail("Cannot seek in file", fPath);
+  const off_t size = ftello(fFile);
+  if (here < 0 || size < 0 || fseeko(fFile, here, SEEK_SET) != 0) Fail("Cannot seek in file", fPath);
+  return static_cast<std::uint64_t>(size);
+}
+
+void TFileStream::Flush() {
+  if (std::fflush(fFile) != 0) Fail("Error writing file", fPath);
+}
+
+void TFileStream::Truncate() {
+  Flush();
+  if (ftruncate(fileno(fFile), static_cast<off_t>(Position())) != 0) Fail("Cannot truncate file", fPath);
+}
+
+}  // namespace xlsx
