@@ -65,4 +65,13 @@ std::string FormatGeneral(double value, const TRegionalSettings& region);
 // The same with "." as the decimal separator, for numbers written into files.
 std::string FormatXmlNumber(double value);
 
+// Fixed-point text with exactly `decimals` decimals (0 … 99) of the value
+// first rounded to 15 significant digits, then to the decimals with a half
+// away from zero (so 1.005 gives «1.01» here, unlike FormatFloat); a leading
+// "-" unless the text is all zeros; the region's thousands separator between
+// groups of three integer digits when `thousands` is set (none when the
+// region has none). Magnitudes with more than 15 integer digits fall back to
+// the general notation.
+std::string FormatFixed(double value, int decimals, const TRegionalSettings& region, bool thousands = false);
+
 }  // namespace text

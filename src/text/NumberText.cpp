@@ -24,26 +24,14 @@ struct TFixedDigits {
   std::string fFraction;  // exactly the asked number of digits
 };
 
-// |value| with `decimals` decimals, an exact half rounding away from zero.
-// The exact decimal expansion of the double is produced first (a double with
-// k fractional bits has exactly k fractional decimal digits), so 0.125 is a
-// true tie and rounds up, while 1.005 (stored as 1.00499999…) rounds down.
-TFixedDigits ExactFixedDigits(double value, int decimals) {
-  value = std::fabs(value);
-  int exponent = 0;
-  std::frexp(value, &exponent);
-  const int fractionalBits = value == 0 ? 0 : std::min(1100, std::max(0, 53 - exponent));
-  const int precision = std::max(decimals + 1, fractionalBits);
-  std::string buffer(static_cast<std::size_t>(precision) + 320, '\0');
-  const auto result =
-      std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, precision);
-  buffer.resize(static_cast<std::size_t>(result.ptr - buffer.data()));
-
-  const std::size_t point = buffer.find('.');
-  std::string digits = buffer.substr(0, point) + buffer.substr(point + 1, static_cast<std::size_t>(decimals));
-  const bool roundUp = buffer[point + 1 + static_cast<std::size_t>(decimals)] >= '5';
-  std::size_t integerLength = point;
-  if (roundUp) {
+// Rounds the non-negative decimal number `integer`.`fraction` to `decimals`
+// decimals, a half going away from zero.
+TFixedDigits RoundHalfUp(std::string integer, std::string fraction, int decimals) {
+  const auto places = static_cast<std::size_t>(decimals);
+  if (fraction.size() < places + 1) fraction.append(places + 1 - fraction.size(), '0');
+  std::string digits = integer + fraction.substr(0, places);
+  std::size_t integerLength = integer.size();
+  if (fraction[places] >= '5') {
     std::size_t i = digits.size();
     while (i > 0 && digits[i - 1] == '9') digits[--i] = '0';
     if (i == 0) {
@@ -61,26 +49,57 @@ TFixedDigits ExactFixedDigits(double value, int decimals) {
   return out;
 }
 
+// |value| with `decimals` decimals, an exact half rounding away from zero.
+// The exact decimal expansion of the double is produced first (a double with
+// k fractional bits has exactly k fractional decimal digits), so 0.125 is a
+// true tie and rounds up, while 1.005 (stored as 1.00499999…) rounds down.
+TFixedDigits ExactFixedDigits(double value, int decimals) {
+  value = std::fabs(value);
+  int exponent = 0;
+  std::frexp(value, &exponent);
+  const int fractionalBits = value == 0 ? 0 : std::min(1100, std::max(0, 53 - exponent));
+  const int precision = std::max(decimals + 1, fractionalBits);
+  std::string buffer(static_cast<std::size_t>(precision) + 320, '\0');
+  const auto result =
+      std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, precision);
+  buffer.resize(static_cast<std::size_t>(result.ptr - buffer.data()));
+  const std::size_t point = buffer.find('.');
+  return RoundHalfUp(buffer.substr(0, point), buffer.substr(point + 1), decimals);
+}
+
+// |value| rounded to 15 significant digits: the digits without trailing
+// zeros (at least one) and the decimal exponent of the first; 0 gives "0", 0.
+struct TSignificantDigits {
+  std::string fDigits;
+  int fExponent = 0;
+};
+
+TSignificantDigits SignificantDigits(double value) {
+  TSignificantDigits out;
+  value = std::fabs(value);
+  if (value == 0) {
+    out.fDigits = "0";
+    return out;
+  }
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+  const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));  // d.ddde±xx
+  const std::size_t e = text.find('e');
+  for (char c : text.substr(0, e)) {
+    if (c != '.') out.fDigits += c;
+  }
+  out.fDigits.erase(out.fDigits.find_last_not_of('0') + 1);
+  const std::string_view exponent = text.substr(e + 1);
+  std::from_chars(exponent.data() + (exponent[0] == '+' ? 1 : 0), exponent.data() + exponent.size(),
+                  out.fExponent);
+  return out;
+}
+
 std::string GeneralText(double value, std::string_view separator) {
   if (!std::isfinite(value)) return NonFiniteText(value);
   if (value == 0) return "0";
-  char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
-  const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
-  // text: [-]d.dddddddddddddde±xx
-  const bool negative = text[0] == '-';
-  const std::size_t e = text.find('e');
-  std::string digits;
-  for (char c : text.substr(negative ? 1 : 0, e - (negative ? 1 : 0))) {
-    if (c != '.') digits += c;
-  }
-  int exponent = 0;
-  const std::string_view exponentText = text.substr(e + 1);
-  std::from_chars(exponentText.data() + (exponentText[0] == '+' ? 1 : 0),
-                  exponentText.data() + exponentText.size(), exponent);
-  digits.erase(digits.find_last_not_of('0') + 1);
-
-  std::string out = negative ? "-" : "";
+  const auto [digits, exponent] = SignificantDigits(value);
+  std::string out = value < 0 ? "-" : "";
   if (exponent < -5 || exponent >= 15) {
     out += digits[0];
     if (digits.size() > 1) {
@@ -162,5 +181,37 @@ std::string FormatGeneral(double value, const TRegionalSettings& region) {
 }
 
 std::string FormatXmlNumber(double value) { return GeneralText(value, "."); }
+
+std::string FormatFixed(double value, int decimals, const TRegionalSettings& region, bool thousands) {
+  if (!std::isfinite(value)) return NonFiniteText(value);
+  decimals = std::clamp(decimals, 0, 99);
+  const auto [digits, exponent] = SignificantDigits(value);
+  if (exponent >= 15) return GeneralText(value, DecimalSeparator(region));
+  std::string integer;
+  std::string fraction;
+  if (exponent >= 0) {
+    const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
+    integer = digits.substr(0, std::min(integerDigits, digits.size()));
+    integer.append(integerDigits - integer.size(), '0');
+    if (digits.size() > integerDigits) fraction = digits.substr(integerDigits);
+  } else if (digits != "0") {
+    fraction = std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+  }
+  const TFixedDigits rounded = RoundHalfUp(integer, fraction, decimals);
+  const bool isZero =
+      rounded.fInteger.empty() && rounded.fFraction.find_first_not_of('0') == std::string::npos;
+
+  std::string out = value < 0 && !isZero ? "-" : "";
+  const std::string& whole = rounded.fInteger.empty() ? std::string("0") : rounded.fInteger;
+  for (std::size_t i = 0; i < whole.size(); ++i) {
+    if (thousands && i > 0 && (whole.size() - i) % 3 == 0) out += region.fThousandSeparator;
+    out += whole[i];
+  }
+  if (decimals > 0) {
+    out += DecimalSeparator(region);
+    out += rounded.fFraction;
+  }
+  return out;
+}
 
 }  // namespace text

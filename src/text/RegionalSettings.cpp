@@ -3,6 +3,9 @@
 #include <langinfo.h>
 #include <locale.h>
 
+#include <mutex>
+#include <optional>
+
 #include "text/CodePage.h"
 #include "text/LocaleText.h"
 
@@ -45,6 +48,24 @@ TRegionalSettings TRegionalSettings::FromUserLocale() {
   data.fPm = query(PM_STR);
   freelocale(locale);
   return RegionalSettingsFromLocaleData(data);
+}
+
+namespace {
+
+std::mutex gProcessMutex;
+std::optional<TRegionalSettings> gProcessRegion;
+
+}  // namespace
+
+TRegionalSettings ProcessRegionalSettings() {
+  const std::lock_guard lock(gProcessMutex);
+  if (!gProcessRegion) gProcessRegion = TRegionalSettings::FromUserLocale();
+  return *gProcessRegion;
+}
+
+void SetProcessRegionalSettings(const TRegionalSettings& region) {
+  const std::lock_guard lock(gProcessMutex);
+  gProcessRegion = region;
 }
 
 }  // namespace text

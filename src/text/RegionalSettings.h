@@ -32,4 +32,10 @@ struct TRegionalSettings {
   bool operator==(const TRegionalSettings&) const = default;
 };
 
+// The process-wide record, for the few places that show values without being
+// given a record (cell texts read without settings). It starts as the user's
+// locale, read on first use; setting it affects later calls in every thread.
+TRegionalSettings ProcessRegionalSettings();
+void SetProcessRegionalSettings(const TRegionalSettings& region);
+
 }  // namespace text

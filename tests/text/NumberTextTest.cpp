@@ -80,6 +80,30 @@ TEST(FormatGeneral, UsesExponentsForVeryLargeAndSmallMagnitudes) {
   EXPECT_EQ(FormatGeneral(std::numeric_limits<double>::denorm_min(), kPoint), "4.94065645841247E-324");
 }
 
+TEST(FormatFixed, RoundsFifteenDigitsThenTheDecimals) {
+  EXPECT_EQ(FormatFixed(1234.5, 2, kComma), "1234,50");
+  EXPECT_EQ(FormatFixed(1.005, 2, kPoint), "1.01") << "decimal tie after 15 digits";
+  EXPECT_EQ(FormatFixed(0.125, 2, kPoint), "0.13");
+  EXPECT_EQ(FormatFixed(999.995, 2, kPoint), "1000.00");
+  EXPECT_EQ(FormatFixed(0.5, 0, kPoint), "1");
+  EXPECT_EQ(FormatFixed(-0.001, 2, kPoint), "0.00");
+  EXPECT_EQ(FormatFixed(0.000001234, 8, kPoint), "0.00000123");
+  EXPECT_EQ(FormatFixed(0, 0, kPoint), "0");
+  EXPECT_EQ(FormatFixed(1e20, 2, kPoint), "1E20");
+}
+
+TEST(FormatFixed, GroupsThousandsWithTheRegionsSeparator) {
+  EXPECT_EQ(FormatFixed(1234.5, 2, kComma, true), "1\u00A0" "234,50");
+  EXPECT_EQ(FormatFixed(-1234567.891, 0, kPoint, true), "-1,234,568");
+  EXPECT_EQ(FormatFixed(999.5, 0, kPoint, true), "1,000");
+  EXPECT_EQ(FormatFixed(123, 1, kPoint, true), "123.0");
+  TRegionalSettings blank = kComma;
+  blank.fThousandSeparator = " ";
+  EXPECT_EQ(FormatFixed(1234.5, 2, blank, true), "1 234,50");
+  blank.fThousandSeparator.clear();
+  EXPECT_EQ(FormatFixed(1234.5, 2, blank, true), "1234,50");
+}
+
 TEST(FormatXmlNumber, AlwaysUsesThePoint) {
   EXPECT_EQ(FormatXmlNumber(150), "150");
   EXPECT_EQ(FormatXmlNumber(0.75), "0.75");

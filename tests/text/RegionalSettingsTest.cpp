@@ -81,3 +81,17 @@ TEST(RegionalSettings, ReadingTheUserLocaleLeavesTheProcessLocaleAlone) {
 
 }  // namespace
 }  // namespace text
+
+namespace text {
+namespace {
+
+TEST(RegionalSettings, TheProcessWideRecordCanBeReplaced) {
+  const TRegionalSettings original = ProcessRegionalSettings();
+  SetProcessRegionalSettings(TRegionalSettings::Czech());
+  EXPECT_EQ(ProcessRegionalSettings().fDecimalSeparator, ",");
+  SetProcessRegionalSettings(original);
+  EXPECT_EQ(ProcessRegionalSettings(), original);
+}
+
+}  // namespace
+}  // namespace text
