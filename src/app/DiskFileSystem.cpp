@@ -1,0 +1,135 @@
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "app/FileSystem.h"
+#include "app/TextOrder.h"
+
+namespace app {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path ToPath(const std::string& utf8) {
+  return fs::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
+}
+
+std::string ToUtf8(const fs::path& p) {
+  const std::u8string s = p.u8string();
+  return std::string(reinterpret_cast<const char*>(s.data()), s.size());
+}
+
+int CodeOf(const std::error_code& ec) {
+  if (ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted) return EInOutError::kAccessDenied;
+  if (ec == std::errc::no_such_file_or_directory) return EInOutError::kFileNotFound;
+  if (ec == std::errc::not_a_directory) return EInOutError::kPathNotFound;
+  return ec.value() > 0 ? ec.value() : EInOutError::kFileNotFound;
+}
+
+int CodeOfErrno(int err) { return CodeOf(std::error_code(err, std::generic_category())); }
+
+}  // namespace
+
+EInOutError::EInOutError(int code)
+    : std::runtime_error(code == kAccessDenied ? std::string("File access denied")
+                                               : "I/O error " + std::to_string(code)),
+      fCode(code) {}
+
+bool TDiskFileSystem::FileExists(const std::string& path) const {
+  std::error_code ec;
+  return fs::is_regular_file(ToPath(path), ec);
+}
+
+bool TDiskFileSystem::DirectoryExists(const std::string& path) const {
+  std::error_code ec;
+  return fs::is_directory(ToPath(path), ec);
+}
+
+std::vector<std::string> TDiskFileSystem::ListFiles(const std::string& folder, const std::string& mask) const {
+  std::vector<std::string> names;
+  std::error_code ec;
+  fs::directory_iterator it(ToPath(folder), ec);
+  if (ec) throw EInOutError(ec == std::errc::no_such_file_or_directory ? EInOutError::kPathNotFound : CodeOf(ec));
+  for (const auto& entry : it) {
+    std::error_code fileEc;
+    if (!entry.is_regular_file(fileEc)) continue;
+    std::string name = ToUtf8(entry.path().filename());
+    if (MatchesMask(name, mask)) names.push_back(std::move(name));
+  }
+  return names;
+}
+
+std::vector<std::string> TDiskFileSystem::ListSubFolders(const std::string& folder) const {
+  std::vector<std::string> names;
+  std::error_code ec;
+  fs::directory_iterator it(ToPath(folder), ec);
+  if (ec) throw EInOutError(ec == std::errc::no_such_file_or_directory ? EInOutError::kPathNotFound : CodeOf(ec));
+  for (const auto& entry : it) {
+    std::error_code dirEc;
+    if (entry.is_directory(dirEc)) names.push_back(ToUtf8(entry.path().filename()));
+  }
+  return names;
+}
+
+std::optional<TLocalDateTime> TDiskFileSystem::LastWriteTime(const std::string& path) const {
+  std::error_code ec;
+  const auto stamp = fs::last_write_time(ToPath(path), ec);
+  if (ec) return std::nullopt;
+  const auto sys = std::chrono::file_clock::to_sys(stamp);
+  const std::time_t t = std::chrono::system_clock::to_time_t(sys);
+  std::tm local{};
+  if (localtime_r(&t, &local) == nullptr) return std::nullopt;
+  return TLocalDateTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                        local.tm_hour,        local.tm_min,     local.tm_sec};
+}
+
+std::string TDiskFileSystem::ReadFile(const std::string& path) const {
+  const fs::path p = ToPath(path);
+  std::error_code ec;
+  if (fs::is_directory(p, ec)) throw EInOutError(EInOutError::kAccessDenied);
+  errno = 0;
+  std::ifstream in(p, std::ios::binary);
+  if (!in) throw EInOutError(errno != 0 ? CodeOfErrno(errno) : EInOutError::kFileNotFound);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) throw EInOutError(100);
+  return bytes;
+}
+
+void TDiskFileSystem::WriteFile(const std::string& path, const std::string& bytes) {
+  const fs::path target = ToPath(path);
+  fs::path temp = target;
+  temp += ".tmp~";
+  {
+    errno = 0;
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out) throw EInOutError(errno != 0 ? CodeOfErrno(errno) : EInOutError::kPathNotFound);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out) {
+      out.close();
+      std::error_code ignore;
+      fs::remove(temp, ignore);
+      throw EInOutError(101);
+    }
+  }
+  std::error_code ec;
+  fs::rename(temp, target, ec);
+  if (ec) {
+    std::error_code ignore;
+    fs::remove(temp, ignore);
+    throw EInOutError(CodeOf(ec));
+  }
+}
+
+void TDiskFileSystem::DeleteFile(const std::string& path) {
+  std::error_code ec;
+  if (!fs::remove(ToPath(path), ec) || ec) throw EInOutError(ec ? CodeOf(ec) : EInOutError::kFileNotFound);
+}
+
+}  // namespace app

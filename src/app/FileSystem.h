@@ -1,0 +1,75 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// Every file-system access of the offer goes through TFileSystem, so that the
+// offer logic runs against an in-memory fake in tests and against the disk in
+// the programs.
+namespace app {
+
+// An input/output failure, with the runtime's messages: "File access denied"
+// when the system refuses access, "I/O error %d" otherwise (2: file not
+// found, 3: path not found).
+class EInOutError : public std::runtime_error {
+ public:
+  explicit EInOutError(int code);
+  EInOutError(int code, const std::string& message) : std::runtime_error(message), fCode(code) {}
+  int Code() const { return fCode; }
+
+  static constexpr int kFileNotFound = 2;
+  static constexpr int kPathNotFound = 3;
+  static constexpr int kAccessDenied = 5;
+
+ private:
+  int fCode;
+};
+
+// A wall-clock time in the local time zone.
+struct TLocalDateTime {
+  int Year = 1980;
+  int Month = 1;
+  int Day = 1;
+  int Hour = 0;
+  int Minute = 0;
+  int Second = 0;
+  bool operator==(const TLocalDateTime&) const = default;
+};
+
+class TFileSystem {
+ public:
+  virtual ~TFileSystem() = default;
+
+  virtual bool FileExists(const std::string& path) const = 0;
+  virtual bool DirectoryExists(const std::string& path) const = 0;
+  // Names (without folder) of the files in `folder` that match `mask`, in no
+  // particular order. Throws EInOutError when the folder cannot be listed.
+  virtual std::vector<std::string> ListFiles(const std::string& folder, const std::string& mask) const = 0;
+  // Names of the sub-folders of `folder`, in no particular order.
+  virtual std::vector<std::string> ListSubFolders(const std::string& folder) const = 0;
+  // Last-write time in local time; nothing when it cannot be read.
+  virtual std::optional<TLocalDateTime> LastWriteTime(const std::string& path) const = 0;
+  // The whole file. Throws EInOutError.
+  virtual std::string ReadFile(const std::string& path) const = 0;
+  // Replaces the file as a whole: a failure leaves the old file in place.
+  virtual void WriteFile(const std::string& path, const std::string& bytes) = 0;
+  virtual void DeleteFile(const std::string& path) = 0;
+};
+
+// The real disk, through std::filesystem. Paths are UTF-8.
+class TDiskFileSystem : public TFileSystem {
+ public:
+  bool FileExists(const std::string& path) const override;
+  bool DirectoryExists(const std::string& path) const override;
+  std::vector<std::string> ListFiles(const std::string& folder, const std::string& mask) const override;
+  std::vector<std::string> ListSubFolders(const std::string& folder) const override;
+  std::optional<TLocalDateTime> LastWriteTime(const std::string& path) const override;
+  std::string ReadFile(const std::string& path) const override;
+  void WriteFile(const std::string& path, const std::string& bytes) override;
+  void DeleteFile(const std::string& path) override;
+};
+
+}  // namespace app

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace app {
+
+struct TJpegSize {
+  int Width = 0;
+  int Height = 0;
+};
+
+// The pixel size from a JPEG file's header; nothing when the bytes are not a
+// readable JPEG image.
+std::optional<TJpegSize> ReadJpegSize(std::string_view bytes);
+
+// A decoded picture: 8-bit RGB, rows top to bottom.
+struct TRgbImage {
+  int Width = 0;
+  int Height = 0;
+  std::vector<std::uint8_t> Pixels;  // Width * Height * 3 bytes
+};
+
+// The whole picture decoded; nothing when the bytes do not decode.
+std::optional<TRgbImage> DecodeJpeg(std::string_view bytes);
+
+}  // namespace app

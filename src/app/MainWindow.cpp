@@ -1,0 +1,99 @@
+#include "app/MainWindow.h"
+
+#include "app/JpegPicture.h"
+#include "app/Paths.h"
+
+namespace app {
+
+TMainWindow::TMainWindow(TFileSystem& fileSystem, TDialogs& dialogs, TMainWindowSettings settings)
+    : fFileSystem(fileSystem), fDialogs(dialogs), fSettings(std::move(settings)) {
+  if (fSettings.ArticleListFolder.empty()) fSettings.ArticleListFolder = DefaultArticleListFolder();
+  Hooks.RestoreDescription = [](TMainWindow& window) { window.LoadDescription(); };
+}
+
+TMainWindow& TMainWindow::SetRegion(const text::TRegionalSettings& region) {
+  fSettings.Region = region;
+  return *this;
+}
+
+std::string TMainWindow::DescriptionFilePath() const {
+  return JoinPath(fSettings.ArticleListFolder, kDescriptionFileName);
+}
+
+bool TMainWindow::RunCommand(const std::function<void()>& command) {
+  try {
+    command();
+    return true;
+  } catch (const std::exception& error) {
+    fDialogs.ShowError(error.what());
+    return false;
+  }
+}
+
+bool TMainWindow::ShowPicture(const std::string& path) {
+  if (!fFileSystem.FileExists(path)) return false;
+  std::optional<TJpegSize> size;
+  try {
+    size = ReadJpegSize(fFileSystem.ReadFile(path));
+  } catch (const EInOutError&) {
+    return false;
+  }
+  // A picture that does not decode is treated like a missing one rather than
+  // stopping the command that shows it.
+  if (!size) return false;
+  Window.ItemPicture = TPictureState{path, size->Width, size->Height};
+  return true;
+}
+
+TOpenDialogOptions TMainWindow::CsvOpenDialogOptions(const std::string& initialDir) {
+  return TOpenDialogOptions{"Otevřít tabulku z disku", "Soubory CSV |*.csv", "csv", initialDir};
+}
+
+void TMainWindow::OpenListClick() {
+  const std::optional<std::string> path = fDialogs.OpenFile(CsvOpenDialogOptions(fSettings.ArticleListFolder));
+  if (path) OpenList(*path);
+}
+
+void TMainWindow::OpenList(const std::string& path) {
+  if (!fFileSystem.FileExists(path)) throw EOfferError(kFileMissingMessage);
+  Window.MoveUpButtonEnabled = true;
+  Window.MoveDownButtonEnabled = true;
+  Workspace.OpenedCsvName = path;
+  ReadArticleList(path, Workspace.SourceLines);
+  Workspace.CurrentCsvPath = path;
+  Workspace.OpenedCsvName = ExtractFileName(path);
+  AssociateImageFolder(Workspace.OpenedCsvName);
+  OfferPipeline();
+}
+
+void TMainWindow::AppendListClick() {
+  const std::optional<std::string> path = fDialogs.OpenFile(CsvOpenDialogOptions(fSettings.ArticleListFolder));
+  if (path) AppendList(*path);
+}
+
+void TMainWindow::AppendList(const std::string& path) {
+  if (!fFileSystem.FileExists(path)) throw EOfferError(kFileMissingMessage);
+  Workspace.OpenedCsvName = path;
+  ReadArticleList(path, Workspace.AppendLines);
+  Workspace.OpenedCsvName = ExtractFileName(path);
+  AssociateAppendImageFolder(Workspace.OpenedCsvName);
+  PridaniSeznamu();
+  OfferPipeline();
+}
+
+void TMainWindow::PridaniSeznamu() {
+  TOfferWorkspace& ws = Workspace;
+  const std::size_t c = ws.SourceLines.Count();
+  const std::size_t a = ws.AppendLines.Count();
+  ws.MergeLines.Clear();
+  if (c >= kMinJoinableLines) {
+    for (std::size_t i = 0; i + 4 < c; ++i) ws.MergeLines.Add(ws.SourceLines.Get(static_cast<std::ptrdiff_t>(i)));
+  }
+  // Without a current list the appended header line is the joined list's
+  // header; dropping it would make the first element the header.
+  const std::size_t firstAppended = c >= kMinJoinableLines ? 1 : 0;
+  for (std::size_t i = firstAppended; i < a; ++i) ws.MergeLines.Add(ws.AppendLines.Get(static_cast<std::ptrdiff_t>(i)));
+  ws.SourceLines.Assign(ws.MergeLines);
+}
+
+}  // namespace app

@@ -1,0 +1,132 @@
+#pragma once
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+#include "app/Dialogs.h"
+#include "app/FileSystem.h"
+#include "app/MainWindowState.h"
+#include "app/OfferWorkspace.h"
+#include "text/CodePage.h"
+#include "text/RegionalSettings.h"
+
+namespace app {
+
+// A failure of the offer's own logic, with its Czech message ("Soubor neexistuje").
+class EOfferError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+inline constexpr const char* kFileMissingMessage = "Soubor neexistuje";
+inline constexpr const char* kNoWordExportMessage = "Nebyl nalezen soubor Wordu exportovaný jako .htm";
+inline constexpr const char* kDescriptionFileName = "popis_tabulky.txt";
+// A list shorter than this (header plus the four summary lines) has nothing
+// the join could keep.
+inline constexpr std::size_t kMinJoinableLines = 5;
+
+// Where the main window finds its files and how it reads them.
+struct TMainWindowSettings {
+  std::string ArticleListFolder;
+  text::TRegionalSettings Region;
+  int AnsiCodePage = text::kDefaultAnsiCodePage;
+};
+
+class TMainWindow;
+
+// Start-up steps that belong to the table description and the customer list.
+// RestoreDescription defaults to reading the first line of the description
+// file; ReadCustomers (reading the list and filling the chooser) does nothing
+// until the customer list is wired in.
+struct TStartUpHooks {
+  std::function<void(TMainWindow&)> RestoreDescription;
+  std::function<void(TMainWindow&)> ReadCustomers;
+};
+
+// The main window without a toolkit: it owns the offer workspace and the
+// controls' state, and runs the commands and the processing pipeline on them.
+// Commands raise their failures as exceptions; RunCommand shows them in the
+// error box, as the window's event loop does.
+class TMainWindow {
+ public:
+  TMainWindow(TFileSystem& fileSystem, TDialogs& dialogs, TMainWindowSettings settings);
+
+  TOfferWorkspace Workspace;
+  TMainWindowState Window;
+  TStartUpHooks Hooks;
+
+  const TMainWindowSettings& Settings() const { return fSettings; }
+  const std::string& ArticleListFolder() const { return fSettings.ArticleListFolder; }
+  const text::TRegionalSettings& Region() const { return fSettings.Region; }
+  TMainWindow& SetRegion(const text::TRegionalSettings& region);
+  TFileSystem& FileSystem() { return fFileSystem; }
+  TDialogs& Dialogs() { return fDialogs; }
+  // ArticleListFolder + delimiter + "popis_tabulky.txt".
+  std::string DescriptionFilePath() const;
+
+  // Runs a command; a failure is shown in the error box. False when it failed.
+  bool RunCommand(const std::function<void()>& command);
+
+  // --- Article lists -------------------------------------------------------
+  // Reads the non-empty, folded lines of an article list into `target`.
+  // Raises EInOutError when the file cannot be read; `target` is then unchanged.
+  void ReadArticleList(const std::string& path, TTextList& target) const;
+
+  // --- Processing pipeline -------------------------------------------------
+  void PrevodSeznamu2();           // SourceLines -> ArticleGrid, ItemCount
+  void VytvoritSeznamPrvku();      // ItemList, ItemStartRows, first item shown
+  void CelkoveCeny();              // the list file's own totals
+  void TvorbaKalkulacniTabulky();  // CalcGrid rows of the imported items
+  void KalkulaceTabulky();         // item totals, sum, VAT, total with VAT
+  void OfferPipeline();            // the five steps in order
+
+  // --- Commands ------------------------------------------------------------
+  static TOpenDialogOptions CsvOpenDialogOptions(const std::string& initialDir);
+  // "Otevřít soubor z disku": dialog, then OpenList.
+  void OpenListClick();
+  void OpenList(const std::string& path);
+  // "Přidat soubor z disku": dialog, then AppendList.
+  void AppendListClick();
+  void AppendList(const std::string& path);
+  // Joins AppendLines after SourceLines (the current summary block and the
+  // appended header line are dropped). When SourceLines holds no list
+  // (fewer than kMinJoinableLines lines) the appended list is taken whole.
+  void PridaniSeznamu();
+
+  // --- Picture folders -----------------------------------------------------
+  // "<base name>_soubory" for a list file name.
+  static std::string ImageFolderNameFor(const std::string& csvFileName);
+  // Offer variant, steps 1-3: names and lists the folder. True when found.
+  bool FindImageFolder(const std::string& csvFileName);
+  // Offer variant, steps 4-5: picture names and ItemImagePaths (replaced).
+  void TakeImageFiles();
+  // Both together, as the open command uses them.
+  bool AssociateImageFolder(const std::string& csvFileName);
+  // Append variant: ItemImagePaths is extended.
+  bool AssociateAppendImageFolder(const std::string& csvFileName);
+
+  // --- Start-up ------------------------------------------------------------
+  // The five start-up steps; an error is shown and ends the start-up.
+  void FormCreate();
+  void LoadDescription();      // default step 1
+  void ListArticleFolder();    // step 2
+  void VyberZpracovaniPoslednihoSouboru();  // step 3
+
+  // --- Item detail ---------------------------------------------------------
+  // Loads a JPEG into ItemPicture when the file exists and decodes; otherwise
+  // the picture keeps what it showed.
+  bool ShowPicture(const std::string& path);
+
+ private:
+  void AlignImagePathsForAppend();
+  bool IsKnownSubFolder(const std::string& name) const;
+  void ShowFirstItem();
+  void ClearItemDetail();
+
+  TFileSystem& fFileSystem;
+  TDialogs& fDialogs;
+  TMainWindowSettings fSettings;
+};
+
+}  // namespace app

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace app {
+
+#ifdef _WIN32
+constexpr char kPathDelimiter = '\\';
+#else
+constexpr char kPathDelimiter = '/';
+#endif
+
+// The fixed folder the planner exports its article lists into.
+std::string DefaultArticleListFolder();
+
+// folder + the platform's delimiter + name.
+std::string JoinPath(std::string_view folder, std::string_view name);
+// The text after the last path delimiter ('\' and '/' on Windows, '/' elsewhere).
+std::string ExtractFileName(std::string_view path);
+// The components of a folder path as a directory view shows them: the root
+// first ("C:\" or "/"), then each folder name down to the folder itself.
+std::vector<std::string> PathComponents(std::string_view folder);
+
+}  // namespace app

@@ -1,0 +1,95 @@
+// Start-up: the table description, the folder listings, and loading the
+// newest article list with its pictures.
+#include <algorithm>
+#include <cstdint>
+
+#include "app/DosDateTime.h"
+#include "app/MainWindow.h"
+#include "app/Paths.h"
+#include "app/TextOrder.h"
+#include "text/Conversion.h"
+#include "text/Utf16.h"
+
+namespace app {
+
+namespace {
+
+struct TStampedName {
+  std::int32_t Stamp;
+  std::string Name;
+};
+
+// Newest last. Stamps compare as numbers: as texts, a nine-digit stamp (a
+// file from before 2010) or a negative one (after 2043) would pass for the
+// newest. A stamp that could not be read ranks oldest; equal stamps are
+// ordered by name without regard to case, the last name winning.
+bool OlderFirst(const TStampedName& a, const TStampedName& b) {
+  auto key = [](std::int32_t stamp) -> std::int64_t {
+    return stamp == -1 ? -1 : static_cast<std::int64_t>(static_cast<std::uint32_t>(stamp));
+  };
+  if (key(a.Stamp) != key(b.Stamp)) return key(a.Stamp) < key(b.Stamp);
+  const int byName = CompareTextNoCase(a.Name, b.Name);
+  return byName != 0 ? byName < 0 : a.Name < b.Name;
+}
+
+}  // namespace
+
+void TMainWindow::FormCreate() {
+  RunCommand([this] {
+    if (Hooks.RestoreDescription) Hooks.RestoreDescription(*this);
+    ListArticleFolder();
+    VyberZpracovaniPoslednihoSouboru();
+    if (Hooks.ReadCustomers) Hooks.ReadCustomers(*this);
+  });
+}
+
+void TMainWindow::LoadDescription() {
+  const std::string path = DescriptionFilePath();
+  if (!fFileSystem.FileExists(path)) return;
+  const std::string contents = text::DecodeTextFile(fFileSystem.ReadFile(path), fSettings.AnsiCodePage);
+  const std::size_t end = contents.find_first_of("\r\n");
+  Window.DescriptionEntry = contents.substr(0, end);
+}
+
+void TMainWindow::ListArticleFolder() {
+  TOfferWorkspace& ws = Workspace;
+  ws.CsvFileList.SetFolder(fFileSystem, ArticleListFolder());
+  ws.FolderListing.SetFolder(fFileSystem, ArticleListFolder());
+  ws.FolderNames.Assign(ws.FolderListing.Entries());
+  ws.FolderNamesComponentCount = ws.FolderListing.ComponentCount();
+}
+
+void TMainWindow::VyberZpracovaniPoslednihoSouboru() {
+  TOfferWorkspace& ws = Workspace;
+  ws.CsvFilesByStamp.Clear();
+  std::vector<TStampedName> stamped;
+  for (const std::string& name : ws.CsvFileList.Names()) {
+    const std::optional<TLocalDateTime> written = fFileSystem.LastWriteTime(JoinPath(ArticleListFolder(), name));
+    stamped.push_back({written ? PackDosDateTime(*written) : -1, name});
+  }
+  std::stable_sort(stamped.begin(), stamped.end(), OlderFirst);
+  for (const auto& entry : stamped) ws.CsvFilesByStamp.Add(std::to_string(entry.Stamp) + "@" + entry.Name);
+
+  ws.LatestCsvEntry = ws.CsvFilesByStamp.Last();  // no list at all: "List index out of bounds (-1)"
+  // The stamp never holds '@', so the name is everything after the first one:
+  // a name with '@' in it stays whole.
+  ws.LatestCsvName = ws.LatestCsvEntry.substr(ws.LatestCsvEntry.find('@') + 1);
+  ws.CurrentCsvPath = ArticleListFolder() + "/" + ws.LatestCsvName;
+  ws.ExportFilePath = text::Utf16Left(ws.CurrentCsvPath, text::Utf16Length(ws.CurrentCsvPath) - 3) + "xlsx";
+
+  if (FindImageFolder(ws.LatestCsvName)) {
+    TakeImageFiles();
+    ReadArticleList(ws.CurrentCsvPath, ws.SourceLines);
+    OfferPipeline();
+    return;
+  }
+  Window.OpenButtonEnabled = false;
+  Window.ExtraItemsButtonEnabled = false;
+  Window.AppendButtonEnabled = false;
+  Window.ExportButtonEnabled = false;
+  Window.MoveUpButtonEnabled = false;
+  Window.MoveDownButtonEnabled = false;
+  fDialogs.ShowMessage(kNoWordExportMessage);
+}
+
+}  // namespace app

@@ -1,0 +1,39 @@
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/FileSystem.h"
+#include "cli/ShowCommand.h"
+
+namespace {
+
+void PrintUsage(std::ostream& out) {
+  out << "Použití: nabidka-cli show [--folder SLOŽKA] [--list SOUBOR.csv] [--append SOUBOR.csv]...\n"
+         "                          [--decimal-separator ZNAK]\n"
+         "  Načte nejnovější seznam prvků ze složky (nebo zadaný seznam), připojí další\n"
+         "  seznamy a vypíše nabídku s cenami, DPH 21 % a celkovou cenou.\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+    PrintUsage(args.empty() ? std::cerr : std::cout);
+    return args.empty() ? 1 : 0;
+  }
+  if (args[0] != "show") {
+    std::cerr << "Chyba: neznámý příkaz " << args[0] << '\n';
+    PrintUsage(std::cerr);
+    return 1;
+  }
+  cli::TShowOptions options;
+  std::string error;
+  if (!cli::ParseShowOptions({args.begin() + 1, args.end()}, options, error)) {
+    std::cerr << "Chyba: " << error << '\n';
+    PrintUsage(std::cerr);
+    return 1;
+  }
+  app::TDiskFileSystem fs;
+  return cli::RunShow(options, fs, std::cout, std::cerr);
+}
