@@ -8,6 +8,7 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "text/Utf16.h"
 #include "text/Utf8.h"
 
 namespace text {
@@ -107,9 +108,30 @@ std::string EncodeCodePage(std::string_view utf8, int codePage) {
   return out;
 }
 
+namespace {
+
+std::string DecodeUtf16(std::string_view bytes, bool bigEndian) {
+  std::u16string units;
+  units.reserve(bytes.size() / 2);
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const auto first = static_cast<unsigned char>(bytes[i]);
+    const auto second = static_cast<unsigned char>(bytes[i + 1]);
+    units += static_cast<char16_t>(bigEndian ? (first << 8 | second) : (second << 8 | first));
+  }
+  std::string out = ToUtf8(units);
+  if (bytes.size() % 2 != 0) AppendUtf8(out, kReplacementChar);
+  return out;
+}
+
+}  // namespace
+
 std::string DecodeTextFile(std::string_view bytes, int ansiCodePage) {
   constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
   if (bytes.starts_with(kUtf8Bom)) return SanitizeUtf8(bytes.substr(kUtf8Bom.size()));
+  // A UTF-16 file read as 8-bit text would come out as every other character
+  // a NUL; its byte-order mark tells it apart safely.
+  if (bytes.starts_with("\xFF\xFE")) return DecodeUtf16(bytes.substr(2), false);
+  if (bytes.starts_with("\xFE\xFF")) return DecodeUtf16(bytes.substr(2), true);
   return DecodeCodePage(bytes, ansiCodePage);
 }
 

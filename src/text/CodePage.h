@@ -21,7 +21,8 @@ std::string DecodeCodePage(std::string_view bytes, int codePage);
 // UTF-8 to 8-bit bytes; what the code page cannot hold becomes its default character "?".
 std::string EncodeCodePage(std::string_view utf8, int codePage);
 // A text file's bytes to UTF-8: a UTF-8 byte-order mark means UTF-8 (the mark
-// is dropped), anything else is decoded with the ANSI code page.
+// is dropped), a UTF-16 mark (FF FE or FE FF) means UTF-16 in that byte
+// order, anything else is decoded with the ANSI code page.
 std::string DecodeTextFile(std::string_view bytes, int ansiCodePage = kDefaultAnsiCodePage);
 
 }  // namespace text

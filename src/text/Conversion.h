@@ -48,7 +48,9 @@ inline float ToSingle(double value) { return static_cast<float>(value); }
 // Output patterns "0.00", "000.00", "0 000.00": '0' is a digit place, '.'
 // the region's decimal separator, any other character prints where it
 // stands; surplus integer digits print at the first digit place; the exact
-// binary value is rounded half away from zero at the pattern's decimals.
+// binary value is rounded half away from zero at the pattern's decimals; a
+// negative value starts with "-" unless it rounds to zero. NaN and
+// infinities give "NAN", "INF" and "-INF".
 std::string FormatFloat(std::string_view pattern, double value, const TRegionalSettings& region);
 
 // Round half to even to a whole number (the runtime's Round): 1234.5 gives

@@ -79,6 +79,14 @@ TEST(DecodeTextFile, ByteOrderMarkMeansUtf8) {
       << "invalid UTF-8 after the mark is replaced, not passed on";
 }
 
+TEST(DecodeTextFile, Utf16ByteOrderMarks) {
+  using namespace std::string_literals;
+  EXPECT_EQ(DecodeTextFile("\xFF\xFE" "K\0\x6F\x01\x3D\xD8\x00\xDE"s), "Ků😀");
+  EXPECT_EQ(DecodeTextFile("\xFE\xFF" "\0K\x01\x6F"s), "Ků");
+  EXPECT_EQ(DecodeTextFile("\xFF\xFE" "K\0\x3D\xD8" "x"s), "K\uFFFD\uFFFD")
+      << "unpaired surrogate and odd trailing byte";
+}
+
 TEST(DecodeTextFile, ReadsAFileWrittenInTheAnsiCodePage) {
   const std::string path = ::testing::TempDir() + "/nabidka_text_ansi.txt";
   {
