@@ -76,3 +76,36 @@ void TFileStream::Truncate() {
 }
 
 }  // namespace xlsx
+
+namespace xlsx {
+
+TOStreamAdapter::TOStreamAdapter(std::ostream& stream) : fStream(stream) {
+  const auto pos = stream.tellp();
+  if (pos < 0) throw EStreamError("The destination stream is not seekable");
+  fBase = pos;
+}
+
+void TOStreamAdapter::Write(const void* data, std::size_t count) {
+  if (count == 0) return;
+  fStream.write(static_cast<const char*>(data), static_cast<std::streamsize>(count));
+  if (!fStream) throw EStreamError("Error writing to the destination stream");
+  fPosition += count;
+  fSize = std::max(fSize, fPosition);
+}
+
+std::size_t TOStreamAdapter::Read(void*, std::size_t) {
+  throw EStreamError("The destination stream cannot be read");
+}
+
+void TOStreamAdapter::Seek(std::uint64_t position) {
+  if (position == fPosition) return;
+  fStream.seekp(fBase + static_cast<std::streamoff>(position));
+  if (!fStream) throw EStreamError("Cannot seek in the destination stream");
+  fPosition = position;
+}
+
+void TOStreamAdapter::Truncate() {
+  if (fPosition < fSize) throw EStreamError("The destination stream cannot be cut shorter");
+}
+
+}  // namespace xlsx

@@ -98,3 +98,31 @@ class TFileStream : public TSeekableStream {
 };
 
 }  // namespace xlsx
+
+#include <ostream>
+
+namespace xlsx {
+
+// A std::ostream as the archive's destination. Positions count from where
+// the stream stood when adapted, so an archive written into the middle of a
+// stream is still self-consistent. Standard streams cannot be cut shorter,
+// so Truncate only accepts the current end, and reading is not possible.
+class TOStreamAdapter : public TSeekableStream {
+ public:
+  explicit TOStreamAdapter(std::ostream& stream);
+  void Write(const void* data, std::size_t count) override;
+  using TWriteStream::Write;
+  std::size_t Read(void* data, std::size_t count) override;
+  std::uint64_t Position() const override { return fPosition; }
+  void Seek(std::uint64_t position) override;
+  std::uint64_t Size() const override { return fSize; }
+  void Truncate() override;
+
+ private:
+  std::ostream& fStream;
+  std::streamoff fBase;
+  std::uint64_t fPosition = 0;
+  std::uint64_t fSize = 0;
+};
+
+}  // namespace xlsx

@@ -1,0 +1,131 @@
+#include "xlsx/ExporterXLSX.h"
+
+#include <algorithm>
+#include <ostream>
+
+#include "sheet/Workbook.h"
+#include "xlsx/PackageParts.h"
+#include "xlsx/SharedStrings.h"
+#include "xlsx/StyleSheet.h"
+#include "xlsx/WorksheetWriter.h"
+#include "xlsx/XmlText.h"
+
+namespace xlsx {
+
+using namespace sheet;
+
+TExporterXLSX::TExporterXLSX() : TCustomExporter(kFormatXlsx, "Excel 2007", {"xlsx", "xlsm", "xltx", "xltm"}) {}
+
+std::unique_ptr<TCustomExporter> TExporterXLSX::CreateNew() const {
+  auto copy = std::make_unique<TExporterXLSX>();
+  copy->fClock = fClock;
+  copy->fThreaded = fThreaded;
+  return copy;
+}
+
+void TExporterXLSX::SaveToStream(std::ostream& stream) {
+  if (!Owner()) throw EExportException("TExporterXLSX.SaveToStream: no workbook to save");
+  TOStreamAdapter destination(stream);
+  SaveWorkbook(*Owner(), destination);
+  stream.flush();
+  if (!stream) throw EStreamError("Error writing to the destination stream");
+}
+
+namespace {
+
+bool StoredImageType(const std::string& ext) {
+  static const char* const kStored[] = {"jpg", "jpeg", "png", "gif", "tif", "tiff"};
+  return std::any_of(std::begin(kStored), std::end(kStored), [&](const char* e) { return ext == e; });
+}
+
+// Reads an in-memory picture in the archive's copy blocks.
+class TStringReadStream : public TReadStream {
+ public:
+  explicit TStringReadStream(const std::string& data) : fData(data) {}
+  std::size_t Read(void* out, std::size_t count) override {
+    const std::size_t n = std::min(count, fData.size() - fPos);
+    std::copy_n(fData.data() + fPos, n, static_cast<char*>(out));
+    fPos += n;
+    return n;
+  }
+
+ private:
+  const std::string& fData;
+  std::size_t fPos = 0;
+};
+
+}  // namespace
+
+void TExporterXLSX::SaveWorkbook(TExportWorkbook& workbook, TSeekableStream& stream) {
+  SetOwner(&workbook);
+  workbook.CheckTitles();
+  workbook.DoProgress(epnStart, 0, 1, kProgressExport);
+
+  TZipArchive archive;
+  if (fClock) archive.SetClock(fClock);
+  archive.OpenStream(stream, TZipMode::zmWrite);
+  TExporterXLSX_StyleSheet styles(workbook);
+  TXLSXSharedStrings_Export sharedStrings;
+  TPackageInfo info;
+
+  TExportWorkSheets& sheets = workbook.WorkSheets();
+  info.fSheetCount = sheets.Count();
+  TWorksheetWriter writer(archive, styles, sharedStrings, *this, fThreaded);
+  for (int i = 0; i < sheets.Count(); ++i) {
+    TExportWorkSheet& sheet = sheets.GetWS(i);
+    workbook.DoProgress(epnWorksheet, i, sheets.Count(), sheet.Title());
+    const std::string drawing = writer.Write(sheet, i);
+    if (!drawing.empty()) info.fDrawingParts.push_back(drawing);
+    info.fDefinedNames += TWorksheetWriter::DefinedNames(sheet, i);
+  }
+  workbook.DoProgress(epnWorksheet, sheets.Count(), sheets.Count());
+
+  styles.ExportXLSX(archive);
+  info.fHasSharedStrings = sharedStrings.Count() > 0;
+  sharedStrings.ExportXLSX(archive, [&](std::size_t pos, std::size_t count) {
+    workbook.DoProgress(epnSharedString, static_cast<int>(pos), static_cast<int>(count));
+  });
+
+  const TExportDrawings& drawings = workbook.Drawings();
+  for (int i = 0; i < drawings.Count(); ++i) {
+    const TExportDrawing& d = drawings.GetI(i);
+    if (!d.IsImage()) continue;
+    const std::string& ext = static_cast<const TExportImage&>(d).Ext();
+    if (ext == "xml") continue;
+    if (std::none_of(info.fImageExtensions.begin(), info.fImageExtensions.end(), [&](const auto& e) { return e.first == ext; }))
+      info.fImageExtensions.emplace_back(ext, MediaType(ext));
+  }
+
+  archive.AddFromBuffer("[Content_Types].xml", ContentTypesXml(info));
+  archive.AddFromBuffer("_rels\\.rels", RootRelsXml());
+  archive.AddFromBuffer("xl\\_rels\\workbook.xml.rels", WorkbookRelsXml(info));
+  archive.AddFromBuffer("xl\\workbook.xml", WorkbookXml(workbook, info));
+  archive.AddFromBuffer("docProps\\core.xml", CoreXml(workbook));
+  archive.AddFromBuffer("docProps\\app.xml", AppXml(workbook));
+  archive.AddFromBuffer("xl\\theme\\theme1.xml", ThemeXml());
+
+  int pictureCount = 0;
+  for (int i = 0; i < drawings.Count(); ++i) pictureCount += drawings.GetI(i).IsImage() ? 1 : 0;
+  for (int i = 0, k = 0; i < drawings.Count(); ++i) {
+    const TExportDrawing& d = drawings.GetI(i);
+    if (!d.IsImage()) continue;
+    if (k % 10 == 0) workbook.DoProgress(epnDrawings, k, pictureCount);
+    ++k;
+    const auto& image = static_cast<const TExportImage&>(d);
+    TStringReadStream data(image.Data());
+    archive.AddFromStream("xl\\media\\image" + IntText(i + 1) + "." + image.Ext(), data,
+                          StoredImageType(image.Ext()) ? TZipCompression::zcStored : TZipCompression::zcDeflate);
+  }
+
+  workbook.DoProgress(epnSave, 0, 1);
+  archive.Close();
+  workbook.DoProgress(epnFinish, 1, 1);
+}
+
+void RegisterXlsxFormat() {
+  TExporterRegistry& registry = ExporterRegistry();
+  if (registry.Find<TExporterXLSX>()) return;
+  registry.Register(std::make_unique<TExporterXLSX>(), 0);
+}
+
+}  // namespace xlsx
