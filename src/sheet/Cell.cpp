@@ -1,0 +1,358 @@
+#include "sheet/Cell.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "sheet/CellName.h"
+#include "sheet/Columns.h"
+#include "sheet/Exceptions.h"
+#include "sheet/Images.h"
+#include "sheet/Row.h"
+#include "sheet/Workbook.h"
+#include "sheet/Worksheet.h"
+
+namespace sheet {
+
+TExportCell::~TExportCell() {
+  // Placements release their drawings while the cell still knows its workbook.
+  fDrawings.reset();
+}
+
+TExportRow* TExportCell::Row() const {
+  const TOwnedListBase* list = OwnerList();
+  return list ? static_cast<const TExportCells*>(list)->ExportRow() : nullptr;
+}
+
+TExportWorkSheet* TExportCell::WorkSheet() const {
+  const TExportRow* row = Row();
+  return row ? row->WorkSheet() : nullptr;
+}
+
+TExportWorkbook* TExportCell::Workbook() const {
+  const TExportWorkSheet* sheet = WorkSheet();
+  return sheet ? sheet->ExportObject() : nullptr;
+}
+
+TExportCol& TExportCell::Col() const {
+  TExportWorkSheet* sheet = WorkSheet();
+  if (!sheet) throw EExportException("TExportCell.Col: The cell is not a part of a worksheet.");
+  return sheet->FindCreateCol(ColIndex());
+}
+
+int TExportCell::RowIndex() const {
+  const TExportRow* row = Row();
+  return row ? row->RowIndex() : -1;
+}
+
+std::string TExportCell::RangeNoSpan() const { return RangeName(ColIndex(), RowIndex()); }
+
+std::string TExportCell::RangeWithSpan() const { return RangeName(ColIndex(), RowIndex(), fColSpan, fRowSpan); }
+
+void TExportCell::DoCreate() {
+  InitStyle();
+  fColSpan = 1;
+  fRowSpan = 1;
+}
+
+void TExportCell::InitStyle() {
+  TExportRow* row = Row();
+  TExportWorkSheet* sheet = row ? row->WorkSheet() : nullptr;
+  TExportWorkbook* workbook = sheet ? sheet->ExportObject() : nullptr;
+  fStyle = std::make_unique<TExportCellStyle>(workbook);
+  if (sheet) fStyle->Assign(sheet->Style());
+  SetKindDefaultAlignment();
+  if (row && row->StyleAssigned()) {
+    fStyle->Assign(*row->StyleIfAssigned());
+  } else if (sheet) {
+    if (const TExportCol* col = sheet->FindCol(ColIndex()); col && col->StyleAssigned())
+      fStyle->Assign(*col->StyleIfAssigned());
+  }
+  if (sheet && workbook) AssignNewCellProperties(*sheet);
+}
+
+void TExportCell::AssignNewCellProperties(TExportWorkSheet& aSheet) {
+  fStyle->Font().AssignNoDefaults(aSheet.NewCellFont());
+  fStyle->Borders().AssignNoDefaults(aSheet.NewCellBorders());
+  if (aSheet.NewCellVAlignment() != cavAuto) fStyle->SetVAlignment(aSheet.NewCellVAlignment());
+  fStyle->SetWrapText(aSheet.NewCellWrapText());
+  if (aSheet.NewCellBGColor() != clNone) fStyle->SetBGColor(aSheet.NewCellBGColor());
+}
+
+// ---- formatting
+
+TExportCell& TExportCell::SetAlignment(TCellHAlignment aAlignment) {
+  fStyle->SetAlignment(aAlignment);
+  return *this;
+}
+TExportCell& TExportCell::SetAlignment(TAlignment aAlignment, TCellHAlignment aDefaultForLeft) {
+  fStyle->SetAlignment(aAlignment, aDefaultForLeft);
+  return *this;
+}
+TExportCell& TExportCell::SetVAlignment(TCellVAlignment aVAlignment) {
+  fStyle->SetVAlignment(aVAlignment);
+  return *this;
+}
+TExportCell& TExportCell::SetVAlignment(TVerticalAlignment aVAlignment, TCellVAlignment aDefaultForTop) {
+  fStyle->SetVAlignment(aVAlignment, aDefaultForTop);
+  return *this;
+}
+TExportCell& TExportCell::SetIndent(std::uint8_t aIndent) {
+  fStyle->SetIndent(aIndent);
+  return *this;
+}
+TExportCell& TExportCell::SetWrapText(bool aWrapText) {
+  fStyle->SetWrapText(aWrapText);
+  if (aWrapText) fCalculateColWidth = false;
+  return *this;
+}
+TExportCell& TExportCell::SetFontName(const std::string& aFontName) {
+  fStyle->SetFontName(aFontName);
+  return *this;
+}
+TExportCell& TExportCell::SetFontSize(int aFontSize) {
+  fStyle->SetFontSize(aFontSize);
+  return *this;
+}
+TExportCell& TExportCell::SetFontSizeAdd(int aAddFontSize) {
+  fStyle->SetFontSizeAdd(aAddFontSize);
+  return *this;
+}
+TExportCell& TExportCell::SetFontStyle(TFontStyles aFontStyle) {
+  fStyle->SetFontStyle(aFontStyle);
+  return *this;
+}
+TExportCell& TExportCell::SetFontColor(TColor aFontColor) {
+  fStyle->SetFontColor(aFontColor);
+  return *this;
+}
+TExportCell& TExportCell::SetBGColor(TColor aBGColor) {
+  fStyle->SetBGColor(aBGColor);
+  return *this;
+}
+TExportCell& TExportCell::SetBorders(TCellBorders aBorders, TCellBorderStyle aStyle, TColor aColor) {
+  fStyle->SetBorders(aBorders, aStyle, aColor);
+  return *this;
+}
+TExportCell& TExportCell::SetBorder(TCellBorder aBorder, TCellBorderStyle aStyle, TColor aColor) {
+  fStyle->SetBorder(aBorder, aStyle, aColor);
+  return *this;
+}
+TExportCell& TExportCell::SetOrientation(TExportFlowOrientation aOrientation) {
+  if (fStyle->Orientation() == aOrientation) return *this;
+  fStyle->SetOrientation(aOrientation);
+  if (aOrientation == efoTopToBottom) fCalculateColWidth = false;
+  return *this;
+}
+TExportCell& TExportCell::SetRotation(TExportCellRotation aRotation) {
+  if (fStyle->Rotation() == aRotation) return *this;
+  fStyle->SetRotation(aRotation);
+  if (aRotation != 0) fCalculateColWidth = false;
+  return *this;
+}
+TExportCell& TExportCell::SetProtection(TExportCellProtection aProtection) {
+  fStyle->SetProtection(aProtection);
+  return *this;
+}
+TExportCell& TExportCell::StyleAssignFromSheet() {
+  if (TExportWorkSheet* sheet = WorkSheet()) fStyle->Assign(sheet->Style());
+  return *this;
+}
+TExportCell& TExportCell::StyleAssignFromRow() {
+  if (TExportRow* row = Row(); row && row->StyleAssigned()) fStyle->Assign(*row->StyleIfAssigned());
+  return *this;
+}
+TExportCell& TExportCell::StyleAssignFromCol() {
+  if (TExportWorkSheet* sheet = WorkSheet())
+    if (const TExportCol* col = sheet->FindCol(ColIndex()); col && col->StyleAssigned())
+      fStyle->Assign(*col->StyleIfAssigned());
+  return *this;
+}
+TExportCell& TExportCell::StyleClear() {
+  fStyle->Clear();
+  return *this;
+}
+
+// ---- structure
+
+void TExportCell::EnsureSpanPlaceholders() {
+  TExportRow* row = Row();
+  if (!row) return;
+  const long long needed = static_cast<long long>(ColIndex()) + fColSpan;
+  TExportCells& cells = row->Cells();
+  while (cells.Count() < needed) cells.Add<TExportCellEmpty>().StyleClear();
+}
+
+TExportCell& TExportCell::SetColSpan(int aColSpan) {
+  fColSpan = aColSpan < 1 ? 1 : aColSpan;
+  EnsureSpanPlaceholders();
+  if (fColSpan > 1) fCalculateColWidth = false;
+  return *this;
+}
+
+TExportCell& TExportCell::SetRowSpan(int aRowSpan) {
+  fRowSpan = aRowSpan < 1 ? 1 : aRowSpan;
+  return *this;
+}
+
+double TExportCell::Width() const { return Col().Width(); }
+
+TExportCell& TExportCell::SetWidth(double aWidth) {
+  Col().SetWidth(aWidth);
+  return *this;
+}
+
+double TExportCell::Height() const {
+  const TExportRow* row = Row();
+  return row ? row->Height() : -1;
+}
+
+TExportCell& TExportCell::SetHeight(double aHeight) {
+  if (TExportRow* row = Row()) row->SetHeight(aHeight);
+  return *this;
+}
+
+TExportCell& TExportCell::SetCalculateRowHeight(TExportCalculateRowHeight aMode) {
+  if (TExportRow* row = Row()) row->SetCalculateRowHeight(aMode);
+  return *this;
+}
+
+TExportCell& TExportCell::SetCalculateColWidth(bool aCalculateColWidth) {
+  if (aCalculateColWidth &&
+      (fStyle->Orientation() == efoTopToBottom || fStyle->Rotation() != 0 || fColSpan != 1))
+    return *this;
+  fCalculateColWidth = aCalculateColWidth;
+  return *this;
+}
+
+TExportCell& TExportCell::SetFormula(const std::string& aFormula) {
+  if (!aFormula.empty() && aFormula.front() != '=')
+    fFormula = "=" + aFormula;
+  else
+    fFormula = aFormula;
+  if (!fFormula.empty()) fValueAssigned = true;
+  return *this;
+}
+
+TExportCell& TExportCell::SetFormulaSum(int aLeftCol, int aTopRow, int aRightCol, int aBottomRow) {
+  return SetFormulaSumSpan(aLeftCol, aTopRow, aRightCol - aLeftCol + 1, aBottomRow - aTopRow + 1);
+}
+
+TExportCell& TExportCell::SetFormulaSumSpan(int aColIndex, int aRowIndex, int aColSpan, int aRowSpan) {
+  return SetFormula("SUM(" + RangeName(aColIndex, aRowIndex, aColSpan, aRowSpan) + ")");
+}
+
+std::string TExportCell::Name() const {
+  const TExportWorkSheet* sheet = WorkSheet();
+  if (!sheet) return {};
+  std::string name = sheet->NamedCells().NameOf(sheet, ColIndex(), RowIndex());
+  if (name.empty())
+    if (const TExportWorkbook* wb = sheet->ExportObject()) name = wb->NamedCells().NameOf(sheet, ColIndex(), RowIndex());
+  return name;
+}
+
+TExportCell& TExportCell::SetName(const std::string& aName) {
+  TExportWorkSheet* sheet = WorkSheet();
+  TExportWorkbook* wb = sheet ? sheet->ExportObject() : nullptr;
+  if (!wb) throw EExportException("TExportCell.SetName: The cell is not a part of a workbook.");
+  wb->NamedCells().RemoveCell(sheet, ColIndex(), RowIndex());
+  if (!aName.empty()) wb->NamedCells().Set({aName, sheet, ColIndex(), RowIndex(), fColSpan, fRowSpan});
+  return *this;
+}
+
+// ---- pictures
+
+TExportCellDrawings& TExportCell::Drawings() {
+  if (!fDrawings) fDrawings = std::make_unique<TExportCellDrawings>(this);
+  return *fDrawings;
+}
+
+bool TExportCell::DrawingsAssigned() const { return fDrawings && fDrawings->Count() > 0; }
+
+namespace {
+TExportWorkbook& RequireWorkbook(const TExportCell& aCell) {
+  TExportWorkbook* wb = aCell.Workbook();
+  if (!wb) throw EExportException("TExportCell.AddImage: The cell is not a part of a workbook.");
+  return *wb;
+}
+}  // namespace
+
+TExportCellDrawing& TExportCell::AddImage(const std::string& aFileName, int aLeft, int aTop, int aWidth,
+                                          int aHeight) {
+  TExportImage& image = RequireWorkbook(*this).AddImageFromFile(aFileName);
+  TExportCellDrawing& placement = Drawings().Add();
+  placement.Attach(image, aLeft, aTop, aWidth, aHeight);
+  return placement;
+}
+
+TExportCellDrawing& TExportCell::AddImage(std::istream& aStream, const std::string& aFileName, int aLeft, int aTop,
+                                          int aWidth, int aHeight) {
+  TExportImage& image = RequireWorkbook(*this).AddImageFromStream(aStream, aFileName);
+  TExportCellDrawing& placement = Drawings().Add();
+  placement.Attach(image, aLeft, aTop, aWidth, aHeight);
+  return placement;
+}
+
+TExportCellDrawing& TExportCell::ReuseImage(int aDrawingIndex, int aLeft, int aTop, int aWidth, int aHeight) {
+  TExportDrawing& drawing = RequireWorkbook(*this).Drawings().Get(aDrawingIndex);
+  if (!drawing.IsImage()) throw EExportException("Drawing is not an image");
+  TExportCellDrawing& placement = Drawings().Add();
+  placement.Attach(drawing, aLeft, aTop, aWidth, aHeight);
+  return placement;
+}
+
+TExportCellDrawing& TExportCell::ReuseImage(const TExportCellDrawing& aCellDrawing, int aLeft, int aTop, int aWidth,
+                                            int aHeight) {
+  return ReuseImage(aCellDrawing.DrawingIndex(), aLeft, aTop, aWidth, aHeight);
+}
+
+bool TExportCell::NothingAttached() const { return !DrawingsAssigned() && fComment.empty(); }
+
+bool TExportCell::IsEmptyForTrim() const { return !fValueAssigned; }
+
+// ---- kinds
+
+void TExportCell::Assign(const TExportCell& aFrom) {
+  if (&aFrom == this) return;
+  fStyle->Assign(*aFrom.fStyle);
+  fFormula = aFrom.fFormula;
+  fExcelNumberFormat = aFrom.fExcelNumberFormat;
+  fValueAssigned = aFrom.fValueAssigned;
+  fColSpan = aFrom.fColSpan;
+  fRowSpan = aFrom.fRowSpan;
+  fCalculateColWidth = aFrom.fCalculateColWidth;
+  fComment = aFrom.fComment;
+  if (aFrom.DrawingsAssigned()) {
+    for (const TExportCellDrawing& from : *aFrom.fDrawings) {
+      if (!from.Drawing()) continue;
+      TExportCellDrawing& placement = Drawings().Add();
+      const TExportRect& r = from.Rect();
+      placement.Attach(*from.Drawing(), r.Left, r.Top, r.Width(), r.Height());
+      placement.DrawingStyle() = from.DrawingStyle();
+    }
+  }
+  AssignValueFrom(aFrom);
+}
+
+namespace {
+std::string Lower(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+}  // namespace
+
+TExportCell& TExportCell::Transform(TExportCellClass aCellClass) {
+  if (!aCellClass || aCellClass == Class()) return *this;
+  TExportRow* row = Row();
+  if (!row) throw EExportException("TExportCell.Transform: The cell is not a part of a row.");
+  const int index = ColIndex();
+  std::unique_ptr<TExportCell> fresh(aCellClass->fCreate());
+  TExportCell& created = row->Cells().Adopt(std::move(fresh), index);
+  const std::string kindFormat = created.fExcelNumberFormat;
+  if (Lower(fExcelNumberFormat) != "general") fExcelNumberFormat.clear();
+  created.Assign(*this);
+  if (!kindFormat.empty() && created.fExcelNumberFormat.empty()) created.fExcelNumberFormat = kindFormat;
+  delete this;
+  return created;
+}
+
+}  // namespace sheet

@@ -1,0 +1,211 @@
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <memory>
+#include <string>
+
+#include "sheet/Images.h"
+#include "sheet/OwnedList.h"
+#include "sheet/Style.h"
+#include "sheet/Types.h"
+
+namespace text {
+struct TRegionalSettings;
+}
+
+namespace sheet {
+
+class TExportCell;
+class TExportCellDrawing;
+class TExportCellDrawings;
+class TExportCol;
+class TExportRow;
+class TExportWorkSheet;
+class TExportWorkbook;
+
+// A cell kind as a value ("cell class"): compare by address, create by fCreate.
+struct TExportCellClassInfo {
+  const char* fName;
+  TExportCell* (*fCreate)();
+};
+using TExportCellClass = const TExportCellClassInfo*;
+
+// The class value of kind T, e.g. CellClass<TExportCellString>().
+template <class T>
+constexpr TExportCellClass CellClass() {
+  return &T::ClassInfo;
+}
+
+// A cell of a row; its column index is its position in the row. Abstract: the
+// kinds (CellKinds.h) add the value. Every configuring operation returns the
+// cell so that calls chain.
+class TExportCell : public TOwnedListObject {
+ public:
+  ~TExportCell() override;
+
+  // The exact kind of this object and its file-level type.
+  virtual TExportCellClass Class() const = 0;
+  virtual TExportCellType CellType() const = 0;
+  template <class T>
+  bool IsKind() const { return Class() == &T::ClassInfo; }
+
+  // Where the cell lives; null when it is in no row.
+  TExportRow* Row() const;
+  TExportWorkSheet* WorkSheet() const;
+  TExportWorkbook* Workbook() const;
+  // The column object at this cell's index (created on demand). Requires a worksheet.
+  TExportCol& Col() const;
+  int RowIndex() const;
+  int ColIndex() const { return IndexInList(); }
+  // A1 names without and with the spans ("B3", "A1:F1").
+  std::string RangeNoSpan() const;
+  std::string RangeWithSpan() const;
+
+  // ---- formatting (each setter changes nothing when the value is already set)
+  TExportCellStyle& Style() { return *fStyle; }
+  const TExportCellStyle& Style() const { return *fStyle; }
+  TCellHAlignment Alignment() const { return fStyle->Alignment(); }
+  std::uint8_t Indent() const { return fStyle->Indent(); }
+  TCellVAlignment VAlignment() const { return fStyle->VAlignment(); }
+  bool WrapText() const { return fStyle->WrapText(); }
+  TColor BGColor() const { return fStyle->BGColor(); }
+  TExportFlowOrientation Orientation() const { return fStyle->Orientation(); }
+  TExportCellRotation Rotation() const { return fStyle->Rotation(); }
+  TExportCellProtection Protection() const { return fStyle->Protection(); }
+  TExportFont& Font() { return fStyle->Font(); }
+  const TExportFont& Font_ReadOnly() const { return fStyle->Font_ReadOnly(); }
+  TExportCellBorders& Borders() { return fStyle->Borders(); }
+  const TExportCellBorders& Borders_ReadOnly() const { return fStyle->Borders_ReadOnly(); }
+
+  TExportCell& SetAlignment(TCellHAlignment aAlignment);
+  TExportCell& SetAlignment(TAlignment aAlignment, TCellHAlignment aDefaultForLeft);
+  TExportCell& SetVAlignment(TCellVAlignment aVAlignment);
+  TExportCell& SetVAlignment(TVerticalAlignment aVAlignment, TCellVAlignment aDefaultForTop);
+  TExportCell& SetIndent(std::uint8_t aIndent);
+  // Wrapping switches the cell's CalculateColWidth off.
+  TExportCell& SetWrapText(bool aWrapText);
+  TExportCell& SetFontName(const std::string& aFontName);
+  TExportCell& SetFontSize(int aFontSize);
+  TExportCell& SetFontSizeAdd(int aAddFontSize);
+  TExportCell& SetFontStyle(TFontStyles aFontStyle);
+  TExportCell& SetFontColor(TColor aFontColor);
+  TExportCell& SetBGColor(TColor aBGColor);
+  TExportCell& SetBorders(TCellBorders aBorders, TCellBorderStyle aStyle, TColor aColor = clNone);
+  TExportCell& SetBorder(TCellBorder aBorder, TCellBorderStyle aStyle, TColor aColor = clNone);
+  TExportCell& SetOrientation(TExportFlowOrientation aOrientation);
+  TExportCell& SetRotation(TExportCellRotation aRotation);
+  TExportCell& SetProtection(TExportCellProtection aProtection);
+  TExportCell& StyleAssignFromSheet();
+  TExportCell& StyleAssignFromRow();
+  TExportCell& StyleAssignFromCol();
+  TExportCell& StyleClear();
+  // Interns the style's private font and borders (see TExportCellStyle::PackStyle).
+  void PackStyle() { fStyle->PackStyle(); }
+  // Style footprint with this cell's number format for writers (packs first).
+  std::string StyleFootPrint() { return fStyle->FootPrint(ExcelNumberFormatForWriter()); }
+
+  // ---- structure
+  int ColSpan() const { return fColSpan; }
+  int RowSpan() const { return fRowSpan; }
+  // At least 1; fills the row with cleared empty placeholders up to the span.
+  TExportCell& SetColSpan(int aColSpan);
+  TExportCell& SetRowSpan(int aRowSpan);
+  // Width of the cell's column object; height of the row.
+  double Width() const;
+  TExportCell& SetWidth(double aWidth);
+  double Height() const;
+  TExportCell& SetHeight(double aHeight);
+  TExportCell& SetCalculateRowHeight(TExportCalculateRowHeight aMode);
+  bool CalculateColWidth() const { return fCalculateColWidth; }
+  // Setting true is ignored for stacked or rotated text and for spanning cells.
+  TExportCell& SetCalculateColWidth(bool aCalculateColWidth);
+
+  const std::string& Formula() const { return fFormula; }
+  bool FormulaAssigned() const { return !fFormula.empty(); }
+  // Stores the formula with a leading "=".
+  TExportCell& SetFormula(const std::string& aFormula);
+  TExportCell& SetFormulaSum(int aLeftCol, int aTopRow, int aRightCol, int aBottomRow);
+  TExportCell& SetFormulaSumSpan(int aColIndex, int aRowIndex, int aColSpan, int aRowSpan);
+
+  // Defined name of the cell (worksheet table first, then the workbook's).
+  std::string Name() const;
+  TExportCell& SetName(const std::string& aName);
+
+  const std::string& Comment() const { return fComment; }
+  TExportCell& SetComment(const std::string& aComment) { fComment = aComment; return *this; }
+
+  const std::string& ExcelNumberFormat() const { return fExcelNumberFormat; }
+  // Stores the format text; with aParse the number kinds also take decimal
+  // places, digits, separators (and the kind-specific parts) from it.
+  TExportCell& SetExcelNumberFormat(const std::string& aFormat, bool aParse = false);
+  // Stores the format and turns the cell into the kind the format calls for,
+  // keeping its text value. Returns the (possibly new) cell.
+  TExportCell& SetExcelNumberFormatAndTransform(const std::string& aFormat);
+  // The number-format code the file writers use (explicit format, or one built by the kind).
+  virtual std::string ExcelNumberFormatForWriter() const { return fExcelNumberFormat; }
+
+  bool ValueAssigned() const { return fValueAssigned; }
+  TExportCell& SetValueAssigned(bool aValueAssigned) { fValueAssigned = aValueAssigned; return *this; }
+
+  // ---- pictures
+  TExportCellDrawings& Drawings();
+  bool DrawingsAssigned() const;
+  // Throws EExportFileException naming the file when it cannot be read.
+  TExportCellDrawing& AddImage(const std::string& aFileName, int aLeft, int aTop, int aWidth, int aHeight);
+  // Image bytes from the stream's position to its end; aFileName gives name and extension
+  // (EExportFileNameException "Filename does not contain any extension." without one).
+  TExportCellDrawing& AddImage(std::istream& aStream, const std::string& aFileName, int aLeft, int aTop, int aWidth,
+                               int aHeight);
+  TExportCellDrawing& ReuseImage(int aDrawingIndex, int aLeft, int aTop, int aWidth, int aHeight);
+  TExportCellDrawing& ReuseImage(const TExportCellDrawing& aCellDrawing, int aLeft, int aTop, int aWidth, int aHeight);
+  // True when no drawings, comment (or other attachments) hang on the cell.
+  virtual bool NothingAttached() const;
+
+  // ---- values
+  // The value as plain text ("." decimal separator, ISO dates).
+  virtual std::string SqlText() const = 0;
+  virtual void SetSqlText(const std::string& aText) = 0;
+  // The display text (defined with the cell-text functions).
+  std::string FormattedText(const text::TRegionalSettings* aSettings = nullptr) const;
+  void SetFormattedText(const std::string& aText);
+  // Whether the kind counts as empty for DeleteEmptyCellsFromEnd.
+  virtual bool IsEmptyForTrim() const;
+
+  // Turns the cell into another kind at the same position and frees this one.
+  // Callers must continue with the returned cell.
+  TExportCell& Transform(TExportCellClass aCellClass);
+  template <class T>
+  T& TransformTo() { return static_cast<T&>(Transform(&T::ClassInfo)); }
+
+  // Copies style, formula, number format, value-assigned flag, spans, drawings
+  // and comment, plus the value fields the receiver's kind shares with aFrom.
+  virtual void Assign(const TExportCell& aFrom);
+
+  // Takes the worksheet's new-cell settings (per kind).
+  virtual void AssignNewCellProperties(TExportWorkSheet& aSheet);
+  virtual void SetKindDefaultAlignment() {}
+
+ protected:
+  TExportCell() = default;
+  void DoCreate() override;
+  // Kind value copy used by Assign; receives a cell of any kind.
+  virtual void AssignValueFrom(const TExportCell& /*aFrom*/) {}
+
+  std::string fFormula;
+  bool fValueAssigned = false;
+  std::unique_ptr<TExportCellStyle> fStyle;
+  int fColSpan = 1;
+  int fRowSpan = 1;
+  bool fCalculateColWidth = false;
+  std::unique_ptr<TExportCellDrawings> fDrawings;
+  std::string fComment;
+  std::string fExcelNumberFormat;
+
+ private:
+  friend class TExportRow;
+  void InitStyle();
+  void EnsureSpanPlaceholders();
+};
+
+}  // namespace sheet

@@ -1,0 +1,161 @@
+#include "sheet/Worksheet.h"
+
+#include <algorithm>
+
+#include "sheet/CellName.h"
+#include "sheet/Exceptions.h"
+#include "sheet/NumberFormat.h"
+#include "sheet/Workbook.h"
+
+namespace sheet {
+
+TExportFont TExportWorkSheet::NewCellFontDefaults() {
+  TExportFont f;
+  f.SetName("").SetSize(-1).SetColor(clNone);
+  return f;
+}
+
+TExportWorkSheet::TExportWorkSheet()
+    : fRows(std::make_unique<TExportRows>(this)), fCols(std::make_unique<TExportCols>(this)) {}
+
+TExportWorkSheet::~TExportWorkSheet() {
+  // Rows (and their cells) go before the style and settings they refer to.
+  fRows.reset();
+  fCols.reset();
+}
+
+TExportWorkbook* TExportWorkSheet::ExportObject() const {
+  const TOwnedListBase* list = OwnerList();
+  return list ? static_cast<const TExportWorkSheets*>(list)->ExportObject() : nullptr;
+}
+
+void TExportWorkSheet::DoCreate() {
+  fTitle = "Worksheet " + std::to_string(IndexInList() + 1);
+  TExportWorkbook* wb = ExportObject();
+  fStyle = std::make_unique<TExportCellStyle>(wb);
+  fStyle->SetFontName(wb->DefaultFontName()).SetFontSize(10);
+  fNewCellDateFormat = GlobalDateFormat();
+  fNewCellTimeFormat = GlobalTimeFormat();
+  const TExportFont& font = fStyle->Font_ReadOnly();
+  fHeader = TExportHeaders(font);
+  fFooter = TExportHeaders(font);
+}
+
+TExportWorkSheet& TExportWorkSheet::SetTitle(const std::string& aTitle) {
+  std::string title = aTitle;
+  for (char& c : title)
+    if (c == '\\' || c == '/' || c == ':' || c == '*' || c == '?' || c == '"') c = '-';
+  fTitle = title;
+  return *this;
+}
+
+TExportRow& TExportWorkSheet::AddRow(int aPosition) {
+  if (!fRows->Empty()) fRows->Last().PackStyles();
+  if (aPosition < 0) return fRows->Add();
+  return fRows->Insert(aPosition);
+}
+
+TExportRow* TExportWorkSheet::AddRows(int aRowCount) {
+  TExportRow* last = nullptr;
+  for (int i = 0; i < aRowCount; ++i) last = &AddRow(-1);
+  return last;
+}
+
+bool TExportWorkSheet::FindRow(int aRowIndex, TExportRow*& aRow) const {
+  aRow = FindRow(aRowIndex);
+  return aRow != nullptr;
+}
+
+TExportRow* TExportWorkSheet::FindRow(int aRowIndex) const {
+  if (aRowIndex < 0 || aRowIndex >= fRows->Count()) return nullptr;
+  return &fRows->At(aRowIndex);
+}
+
+bool TExportWorkSheet::FindCell(int aColIndex, int aRowIndex, TExportCell*& aCell) const {
+  aCell = FindCell(aColIndex, aRowIndex);
+  return aCell != nullptr;
+}
+
+TExportCell* TExportWorkSheet::FindCell(int aColIndex, int aRowIndex) const {
+  const TExportRow* row = FindRow(aRowIndex);
+  return row ? row->FindCell(aColIndex) : nullptr;
+}
+
+bool TExportWorkSheet::FindCell(const std::string& aCellColRow, TExportCell*& aCell) const {
+  int col = -1, row = -1;
+  aCell = ParseCellName(aCellColRow, col, row) ? FindCell(col, row) : nullptr;
+  return aCell != nullptr;
+}
+
+TExportCell& TExportWorkSheet::FindCreateCell(int aColIndex, int aRowIndex, TExportCellClass aCellClass,
+                                              bool aTransform) {
+  if (aColIndex < 0 || aRowIndex < 0) throw EExportException("TExportWorkSheet.FindCreateCell: invalid parameters");
+  return FindCreateRow(aRowIndex).FindCreateCell(aColIndex, aCellClass, aTransform);
+}
+
+TExportCell* TExportWorkSheet::FindCreateCell(const std::string& aCellColRow, TExportCellClass aCellClass,
+                                              bool aTransform) {
+  int col = -1, row = -1;
+  if (!ParseCellName(aCellColRow, col, row)) return nullptr;
+  return &FindCreateCell(col, row, aCellClass, aTransform);
+}
+
+std::string TExportWorkSheet::GetCellSqlText(int aColIndex, int aRowIndex) const {
+  const TExportCell* cell = FindCell(aColIndex, aRowIndex);
+  return cell ? cell->SqlText() : std::string();
+}
+
+int TExportWorkSheet::GetRealColCount(bool aConsiderWholeDocument) const {
+  int result = 0;
+  for (const TExportRow& row : *fRows) {
+    int count = row.CellCount();
+    if (aConsiderWholeDocument && count > 0) {
+      const TExportCell& last = row.Cells().Last();
+      count = last.ColIndex() + last.ColSpan();
+    }
+    result = std::max(result, count);
+  }
+  if (aConsiderWholeDocument) {
+    result = std::max(result, fPageSettings.ColsToRepeat().RightCol() + 1);
+    result = std::max(result, fCols->Count());
+  }
+  return result;
+}
+
+int TExportWorkSheet::GetRealRowCount(bool aConsiderWholeDocument) const {
+  const int count = fRows->Count();
+  int result = count;
+  if (aConsiderWholeDocument && count > 0) {
+    result = std::max(result, fPageSettings.RowsToRepeat().BottomRow() + 1);
+    for (int r = std::max(0, count - 10); r < count; ++r)
+      for (const TExportCell& cell : fRows->At(r).Cells()) result = std::max(result, r + cell.RowSpan());
+  }
+  return result;
+}
+
+void TExportWorkSheet::DeleteEmptyRowsFromEnd() {
+  while (!fRows->Empty() && fRows->Last().CellCount() == 0) fRows->Delete(fRows->Count() - 1);
+}
+
+void TExportWorkSheet::DeleteEmptyCellsAndRowsFromEnd() {
+  for (TExportRow& row : *fRows) row.DeleteEmptyCellsFromEnd();
+  DeleteEmptyRowsFromEnd();
+}
+
+bool TExportWorkSheet::FindCol(int aColIndex, TExportCol*& aCol) const {
+  aCol = FindCol(aColIndex);
+  return aCol != nullptr;
+}
+
+TExportCol* TExportWorkSheet::FindCol(int aColIndex) const {
+  if (aColIndex < 0 || aColIndex >= fCols->Count()) return nullptr;
+  return &fCols->At(aColIndex);
+}
+
+TExportWorkSheet* TExportWorkSheets::Find(const std::string& aTitle) const {
+  for (TExportWorkSheet& sheet : *this)
+    if (sheet.Title() == aTitle) return &sheet;
+  return nullptr;
+}
+
+}  // namespace sheet
