@@ -1,10 +1,12 @@
 #include "cli/ShowCommand.h"
 
+#include <cstdlib>
 #include <ostream>
 
 #include "app/MainWindow.h"
 #include "app/OfferItems.h"
 #include "app/Paths.h"
+#include "text/Conversion.h"
 #include "text/Utf16.h"
 
 namespace cli {
@@ -27,6 +29,24 @@ class TConsoleDialogs : public app::TDialogs {
   std::ostream& fErr;
   bool fMessageShown = false;
 };
+
+// The program is made for Czech dealers: when the environment names no
+// locale at all (plain C or POSIX), the Czech regional settings apply.
+text::TRegionalSettings DefaultRegion() {
+  const char* name = nullptr;
+  for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
+    const char* value = std::getenv(variable);
+    if (value != nullptr && *value != '\0') {
+      name = value;
+      break;
+    }
+  }
+  const std::string locale = name != nullptr ? name : "";
+  if (locale.empty() || locale == "C" || locale == "POSIX" || locale.rfind("C.", 0) == 0) {
+    return text::TRegionalSettings::Czech();
+  }
+  return text::TRegionalSettings::FromUserLocale();
+}
 
 std::string WithoutTrailingDelimiters(std::string path) {
   while (path.size() > 1 && (path.back() == '/' || path.back() == app::kPathDelimiter)) path.pop_back();
@@ -104,7 +124,7 @@ bool ParseShowOptions(const std::vector<std::string>& args, TShowOptions& option
 
 int RunShow(const TShowOptions& options, app::TFileSystem& fs, std::ostream& out, std::ostream& err) {
   app::TMainWindowSettings settings;
-  settings.Region = text::TRegionalSettings::FromUserLocale();
+  settings.Region = DefaultRegion();
   if (!options.DecimalSeparator.empty()) settings.Region.fDecimalSeparator = options.DecimalSeparator;
   settings.ArticleListFolder = !options.Folder.empty() ? WithoutTrailingDelimiters(options.Folder)
                                : !options.List.empty() ? FolderOf(options.List)
@@ -131,6 +151,11 @@ int RunShow(const TShowOptions& options, app::TFileSystem& fs, std::ostream& out
       if (dialogs.MessageShown()) return 1;  // the newest list has no picture folder
     }
     for (const std::string& path : options.Appends) window.AppendList(path);
+  } catch (const text::EConvertError& error) {
+    dialogs.ShowError(error.what());
+    err << "(desetinný oddělovač je \"" << settings.Region.fDecimalSeparator
+        << "\"; jiný lze zadat volbou --decimal-separator)\n";
+    return 1;
   } catch (const std::exception& error) {
     dialogs.ShowError(error.what());
     return 1;

@@ -11,7 +11,8 @@ void PrintUsage(std::ostream& out) {
   out << "Použití: nabidka-cli show [--folder SLOŽKA] [--list SOUBOR.csv] [--append SOUBOR.csv]...\n"
          "                          [--decimal-separator ZNAK]\n"
          "  Načte nejnovější seznam prvků ze složky (nebo zadaný seznam), připojí další\n"
-         "  seznamy a vypíše nabídku s cenami, DPH 21 % a celkovou cenou.\n";
+         "  seznamy a vypíše nabídku s cenami, DPH 21 % a celkovou cenou.\n"
+         "  Čísla se čtou podle místního nastavení (bez nastavení: česká čárka).\n";
 }
 
 }  // namespace
