@@ -57,11 +57,6 @@ bool TCustomExporter::Prepare(TExportWorkbook& workbook) {
 
 void TCustomExporter::SaveToStream(std::ostream&) {}
 
-bool TCustomExporter::LoadFromStream(std::istream&, TExportWorkbook& workbook) {
-  fOwner = &workbook;
-  return true;
-}
-
 double TCustomExporter::GetMultiLineRowHeight(const TExportCell&, double) const { return 0; }
 
 // ---- TUnavailableExporter ----
