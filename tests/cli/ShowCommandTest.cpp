@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/JpegPicture.h"
+#include "app/MemoryFileSystem.h"
+#include "cli/ShowCommand.h"
+#include "text/CodePage.h"
+
+namespace {
+
+const std::string kExamples = std::string(NABIDKA_SOURCE_DIR) + "/examples/pCon_article_lists";
+
+struct TRun {
+  int Code;
+  std::string Out;
+  std::string Err;
+};
+
+TRun Show(const std::vector<std::string>& args, app::TFileSystem& fs) {
+  cli::TShowOptions options;
+  std::string error;
+  if (!cli::ParseShowOptions(args, options, error)) return {-1, "", error};
+  std::ostringstream out, err;
+  const int code = cli::RunShow(options, fs, out, err);
+  return {code, out.str(), err.str()};
+}
+
+TEST(ShowCommand, BundledExampleLoadsNewestListWithPictures) {
+  app::TDiskFileSystem fs;
+  const TRun run = Show({"--folder", kExamples, "--decimal-separator", ","}, fs);
+  ASSERT_EQ(run.Code, 0) << run.Err;
+  EXPECT_NE(run.Out.find("01. KH-60-D"), std::string::npos);
+  EXPECT_NE(run.Out.find("10. DR-GR-150"), std::string::npos);
+  EXPECT_NE(run.Out.find("Kuchyne_soubory/image019.jpg"), std::string::npos);
+  EXPECT_NE(run.Out.find("Celková cena: 1078,80"), std::string::npos);  // 12 x 89,90
+  EXPECT_NE(run.Out.find("Celková cena bez DPH: 45974,00"), std::string::npos);
+  EXPECT_NE(run.Out.find("DPH 21%:              9655,00"), std::string::npos);
+  EXPECT_NE(run.Out.find("Celková cena s DPH:   55629,00"), std::string::npos);
+
+  // Every picture the web export left is a small, readable JPEG.
+  for (int i = 1; i <= 20; ++i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "/Kuchyne_soubory/image%03d.jpg", i);
+    const std::string bytes = fs.ReadFile(kExamples + name);
+    EXPECT_LT(bytes.size(), 30000u);
+    EXPECT_TRUE(app::ReadJpegSize(bytes).has_value()) << name;
+  }
+}
+
+TEST(ShowCommand, AppendsListsFromAnotherFolder) {
+  app::TDiskFileSystem fs;
+  const TRun run = Show({"--folder", kExamples, "--decimal-separator", ",", "--append",
+                         kExamples + "/dalsi_seznamy/Predsin.csv"},
+                        fs);
+  ASSERT_EQ(run.Code, 0) << run.Err;
+  EXPECT_NE(run.Out.find("13. ZRC-60-LED"), std::string::npos);
+  EXPECT_NE(run.Out.find("Predsin_soubory/image005.jpg"), std::string::npos);
+  EXPECT_NE(run.Out.find("Celková cena bez DPH: 54992,00"), std::string::npos);
+  EXPECT_NE(run.Out.find("Celková cena s DPH:   66541,00"), std::string::npos);
+}
+
+TEST(ShowCommand, ErrorsGoToStderrWithExitCodeOne) {
+  app::TMemoryFileSystem fs;
+  TRun run = Show({"--folder", "/none"}, fs);
+  EXPECT_EQ(run.Code, 1);
+  EXPECT_NE(run.Err.find("/none"), std::string::npos);
+
+  fs.AddFolder("/lists");
+  run = Show({"--folder", "/lists"}, fs);
+  EXPECT_EQ(run.Code, 1);
+
+  fs.AddFile("/lists/K.csv", text::EncodeCodePage("Poř\r\n1.;A;2;1,50;3,00;\r\n;popis\r\nCelkem;;;;\r\n", 1250));
+  run = Show({"--folder", "/lists"}, fs);  // no picture folder
+  EXPECT_EQ(run.Code, 1);
+  EXPECT_NE(run.Err.find("Nebyl nalezen soubor Wordu exportovaný jako .htm"), std::string::npos);
+
+  run = Show({"--list", "/lists/K.csv", "--decimal-separator", "."}, fs);
+  EXPECT_EQ(run.Code, 1);
+  EXPECT_NE(run.Err.find("'1,50' is not a valid floating point value"), std::string::npos);
+
+  run = Show({"--list", "/lists/K.csv", "--decimal-separator", ","}, fs);
+  EXPECT_EQ(run.Code, 0) << run.Err;
+  EXPECT_NE(run.Out.find("Celková cena: 3,00"), std::string::npos);
+
+  run = Show({"--list", "/lists/missing.csv"}, fs);
+  EXPECT_EQ(run.Code, 1);
+  EXPECT_NE(run.Err.find("Soubor neexistuje"), std::string::npos);
+}
+
+TEST(ShowCommand, RejectsBadOptions) {
+  app::TMemoryFileSystem fs;
+  EXPECT_EQ(Show({"--folder"}, fs).Code, -1);
+  EXPECT_EQ(Show({"--bogus"}, fs).Code, -1);
+  EXPECT_EQ(Show({"--decimal-separator", ",,"}, fs).Code, -1);
+}
+
+}  // namespace
