@@ -20,6 +20,7 @@
 
 namespace sheet {
 
+class TCustomExporter;
 class TExportWorkbook;
 
 // Sheet protection (kept as its fields).
@@ -93,6 +94,12 @@ class TExportWorkSheet : public TOwnedListObject {
   int GetRealRowCount(bool aConsiderWholeDocument) const;
   void DeleteEmptyRowsFromEnd();
   void DeleteEmptyCellsAndRowsFromEnd();
+
+  // Column widths (one entry per column object and per column a cell reaches;
+  // -1 = unknown) and row heights (one per row; with aOnlyRow >= 0 only that
+  // row is computed, the others stay -1) in pixels, as the writers need them.
+  void CalculateColWidthsRowHeights(const TCustomExporter& aExporter, std::vector<double>& aColWidths,
+                                    std::vector<double>& aRowHeights, int aOnlyRow = -1) const;
 
   // ---- columns
   bool FindCol(int aColIndex, TExportCol*& aCol) const;
