@@ -1,0 +1,50 @@
+#pragma once
+
+#include <memory>
+
+#include "sheet/Types.h"
+
+namespace sheet {
+class TExportWorkbook;
+}
+
+namespace app {
+
+class TMainWindow;
+
+// Values of the offer worksheet's fixed grid and formatting.
+namespace offersheet {
+inline constexpr int kOfferLayout = 0;  // "Nabídka s obrázky"
+inline constexpr int kOrderLayout = 1;  // "Objednávka bez obrázků"
+inline constexpr int kColumnWidths[6] = {150, 100, 200, 40, 70, 80};
+inline constexpr sheet::TColor kHeaderBackground = 0xE1E1E1;
+inline constexpr int kNormalFontSize = 10;
+inline constexpr int kPropertyFontSize = 8;
+inline constexpr double kPropertyRowHeight = 14;
+inline constexpr int kPictureSize = 150;
+// Every imported item occupies at least this many property and filler rows,
+// the picture's height in property rows.
+inline constexpr int kItemBlockRows = 12;
+// A page holds about this many printed lines; an item starting beyond the
+// first limit is moved to the next page, which starts at the second.
+inline constexpr int kPageBreakLimit = 60;
+inline constexpr int kPageLength = 75;
+// PageLineCounter at the table header, with and without the customer block.
+inline constexpr int kFirstLineWithCustomer = 5;
+inline constexpr int kFirstLineWithoutCustomer = 1;
+}  // namespace offersheet
+
+// Composes the offer (or order) worksheet from the window's workspace and
+// export options, as "Export do Excelu" does before saving. While stepping
+// through the items it shows each one in the item detail view, so that the
+// view ends on the last item. Raises conversion and list-index errors for a
+// malformed workspace and the model's file error for a missing picture.
+std::unique_ptr<sheet::TExportWorkbook> ComposeOfferWorkbook(TMainWindow& window);
+
+// The command "Export do Excelu" (Button9Click): composes the workbook, saves
+// it through the format registry to ExportFilePath, or through the save
+// dialog when SaveDialogCheck is set, and has the shell open the written file.
+// Returns false when the save dialog was cancelled (nothing written).
+bool ExportOffer(TMainWindow& window);
+
+}  // namespace app
