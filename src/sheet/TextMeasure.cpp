@@ -135,34 +135,37 @@ struct TFreeTypeTextMeasure::TImpl {
 
   std::mutex fLock;
   FT_Library fLibrary = nullptr;
-  bool fFontconfigReady = false;
+  // A configuration of our own, freed with the measure (the process-wide one
+  // of fontconfig would stay allocated until exit).
+  FcConfig* fConfig = nullptr;
   std::map<std::tuple<std::string, bool, bool>, TFace> fFaces;
   std::map<std::tuple<std::string, bool, bool, FT_F26Dot6>, TSized> fSized;
 
   TImpl() {
     if (FT_Init_FreeType(&fLibrary) != 0) fLibrary = nullptr;
-    fFontconfigReady = FcInit() == FcTrue;
+    fConfig = FcInitLoadConfigAndFonts();
   }
   ~TImpl() {
     for (auto& [key, face] : fFaces)
       if (face.fFace) FT_Done_Face(face.fFace);
     if (fLibrary) FT_Done_FreeType(fLibrary);
+    if (fConfig) FcConfigDestroy(fConfig);
   }
 
   TFace& Face(const TFontSpec& font) {
     const auto key = std::make_tuple(font.fName, font.fBold, font.fItalic);
     if (auto it = fFaces.find(key); it != fFaces.end()) return it->second;
     TFace face;
-    if (fLibrary && fFontconfigReady) {
+    if (fLibrary && fConfig) {
       FcPattern* pattern = FcPatternCreate();
       FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(font.fName.c_str()));
       FcPatternAddInteger(pattern, FC_WEIGHT, font.fBold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
       FcPatternAddInteger(pattern, FC_SLANT, font.fItalic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
       FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-      FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+      FcConfigSubstitute(fConfig, pattern, FcMatchPattern);
       FcDefaultSubstitute(pattern);
       FcResult result = FcResultNoMatch;
-      FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+      FcPattern* match = FcFontMatch(fConfig, pattern, &result);
       if (match) {
         FcChar8* file = nullptr;
         int index = 0;
