@@ -122,7 +122,8 @@ bool ParseShowOptions(const std::vector<std::string>& args, TShowOptions& option
   return true;
 }
 
-int RunShow(const TShowOptions& options, app::TFileSystem& fs, std::ostream& out, std::ostream& err) {
+int RunOnOffer(const TShowOptions& options, app::TFileSystem& fs, std::ostream& err,
+               const std::function<int(app::TMainWindow&)>& action) {
   app::TMainWindowSettings settings;
   settings.Region = DefaultRegion();
   if (!options.DecimalSeparator.empty()) settings.Region.fDecimalSeparator = options.DecimalSeparator;
@@ -151,6 +152,7 @@ int RunShow(const TShowOptions& options, app::TFileSystem& fs, std::ostream& out
       if (dialogs.MessageShown()) return 1;  // the newest list has no picture folder
     }
     for (const std::string& path : options.Appends) window.AppendList(path);
+    return action(window);
   } catch (const text::EConvertError& error) {
     dialogs.ShowError(error.what());
     err << "(desetinný oddělovač je \"" << settings.Region.fDecimalSeparator
@@ -160,8 +162,13 @@ int RunShow(const TShowOptions& options, app::TFileSystem& fs, std::ostream& out
     dialogs.ShowError(error.what());
     return 1;
   }
-  PrintOffer(window, out);
-  return 0;
+}
+
+int RunShow(const TShowOptions& options, app::TFileSystem& fs, std::ostream& out, std::ostream& err) {
+  return RunOnOffer(options, fs, err, [&out](app::TMainWindow& window) {
+    PrintOffer(window, out);
+    return 0;
+  });
 }
 
 }  // namespace cli

@@ -1,10 +1,15 @@
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
 
 #include "app/FileSystem.h"
+
+namespace app {
+class TMainWindow;
+}
 
 namespace cli {
 
@@ -23,5 +28,11 @@ bool ParseShowOptions(const std::vector<std::string>& args, TShowOptions& option
 // list), applies the appends and prints it. Returns the exit code: 0, or 1
 // after printing the failure to `err`.
 int RunShow(const TShowOptions& options, app::TFileSystem& fs, std::ostream& out, std::ostream& err);
+
+// Loads the offer as `show` does, then runs `action` on the window. Returns
+// the action's exit code, or 1 after printing a failure of the loading or of
+// the action to `err`.
+int RunOnOffer(const TShowOptions& options, app::TFileSystem& fs, std::ostream& err,
+               const std::function<int(app::TMainWindow&)>& action);
 
 }  // namespace cli

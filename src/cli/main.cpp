@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/FileSystem.h"
+#include "cli/ExportCommand.h"
 #include "cli/ShowCommand.h"
 
 namespace {
@@ -12,7 +13,11 @@ void PrintUsage(std::ostream& out) {
          "                          [--decimal-separator ZNAK]\n"
          "  Načte nejnovější seznam prvků ze složky (nebo zadaný seznam), připojí další\n"
          "  seznamy a vypíše nabídku s cenami, DPH 21 % a celkovou cenou.\n"
-         "  Čísla se čtou podle místního nastavení (bez nastavení: česká čárka).\n";
+         "  Čísla se čtou podle místního nastavení (bez nastavení: česká čárka).\n"
+         "       nabidka-cli export [volby příkazu show] [--layout offer|order] [--no-customer-header]\n"
+         "                          [--description TEXT] [-o SOUBOR]\n"
+         "  Načte nabídku jako show a uloží ji jako sešit (formát podle přípony, výchozí je\n"
+         "  seznam s příponou xlsx); vypíše cestu zapsaného souboru.\n";
 }
 
 }  // namespace
@@ -22,6 +27,17 @@ int main(int argc, char** argv) {
   if (args.empty() || args[0] == "--help" || args[0] == "-h") {
     PrintUsage(args.empty() ? std::cerr : std::cout);
     return args.empty() ? 1 : 0;
+  }
+  if (args[0] == "export") {
+    cli::TExportOptions options;
+    std::string error;
+    if (!cli::ParseExportOptions({args.begin() + 1, args.end()}, options, error)) {
+      std::cerr << "Chyba: " << error << '\n';
+      PrintUsage(std::cerr);
+      return 1;
+    }
+    app::TDiskFileSystem fs;
+    return cli::RunExport(options, fs, std::cout, std::cerr);
   }
   if (args[0] != "show") {
     std::cerr << "Chyba: neznámý příkaz " << args[0] << '\n';

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/FileSystem.h"
+#include "cli/ShowCommand.h"
+
+namespace cli {
+
+// Options of `nabidka-cli export`: the offer is loaded as `show` loads it.
+struct TExportOptions {
+  TShowOptions Load;
+  int Layout = 0;                          // 0 offer with pictures, 1 order
+  bool CustomerHeader = true;
+  std::optional<std::string> Description;  // none: what start-up restored
+  std::string Output;                      // empty: the list's path with "xlsx"
+};
+
+// Parses the arguments after "export". Returns false with a message in `error`.
+bool ParseExportOptions(const std::vector<std::string>& args, TExportOptions& options, std::string& error);
+
+// Loads the offer, writes it without a dialog to the output path (the format
+// follows its extension) and prints the written path. Nothing is opened.
+// Returns the exit code: 0, or 1 after printing the failure to `err`.
+int RunExport(const TExportOptions& options, app::TFileSystem& fs, std::ostream& out, std::ostream& err);
+
+}  // namespace cli
