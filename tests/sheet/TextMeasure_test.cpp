@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
+#include <cstdlib>
 #include <thread>
 #include <vector>
 
@@ -71,6 +73,29 @@ TEST(TextMeasureFreeType, ConcurrentDigitWidths) {
   for (auto& th : threads) th.join();
   EXPECT_EQ(wrong, 0);
   EXPECT_EQ(measure.AverageDigitWidth(Font("Arial", 10)), 7);
+}
+
+TEST(TextMeasureFallback, MachineWithoutFonts) {
+  // A fontconfig configuration that knows no font folders: nothing loads, the
+  // measure falls back to the size-based metrics instead of failing.
+  const std::string config = ::testing::TempDir() + "/nabidka-no-fonts.conf";
+  {
+    std::FILE* f = std::fopen(config.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fputs("<?xml version=\"1.0\"?><fontconfig><cachedir>/nonexistent-nabidka</cachedir></fontconfig>\n", f);
+    std::fclose(f);
+  }
+  const char* previous = std::getenv("FONTCONFIG_FILE");
+  const std::string saved = previous ? previous : "";
+  setenv("FONTCONFIG_FILE", config.c_str(), 1);
+  TFreeTypeTextMeasure measure;
+  const std::string file = measure.FontFile(Font("Arial", 10));
+  if (previous) setenv("FONTCONFIG_FILE", saved.c_str(), 1); else unsetenv("FONTCONFIG_FILE");
+  std::remove(config.c_str());
+  EXPECT_EQ(file, "");
+  EXPECT_EQ(measure.AverageDigitWidth(Font("Arial", 10)), 7);
+  EXPECT_EQ(measure.LineHeight(Font("Arial", 10)), 16);
+  EXPECT_EQ(measure.TextWidth(Font("Arial", 10), "abc"), TFallbackTextMeasure().TextWidth(Font("Arial", 10), "abc"));
 }
 
 TEST(TextMeasureFallback, DeterministicMetrics) {
