@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "sheet/Dates.h"
+#include "text/Conversion.h"
 
 namespace sheet {
 
@@ -121,25 +122,7 @@ std::string FormatFixedDigits(TDigits d, int decimals, std::string_view thousand
 
 std::string FormatGeneralNumber(double value, const text::TRegionalSettings& region) {
   if (std::isnan(value)) return {};
-  if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
-  const TDigits d = ToDigits15(value);
-  if (d.fDigits.empty()) return "0";
-  std::string out = d.fNegative ? "-" : "";
-  const int exponent = d.fPoint - 1;
-  const int n = static_cast<int>(d.fDigits.size());
-  if (exponent >= 15 || std::fabs(value) < 1e-5) {
-    out += d.fDigits[0];
-    if (n > 1) out += region.fDecimalSeparator + d.fDigits.substr(1);
-    out += "E" + std::to_string(exponent);
-  } else if (d.fPoint <= 0) {
-    out += "0" + region.fDecimalSeparator + std::string(static_cast<std::size_t>(-d.fPoint), '0') + d.fDigits;
-  } else if (d.fPoint >= n) {
-    out += d.fDigits + std::string(static_cast<std::size_t>(d.fPoint - n), '0');
-  } else {
-    out += d.fDigits.substr(0, static_cast<std::size_t>(d.fPoint)) + region.fDecimalSeparator +
-           d.fDigits.substr(static_cast<std::size_t>(d.fPoint));
-  }
-  return out;
+  return text::FormatGeneral(value, region);
 }
 
 std::string FormatFixedNumber(double value, int decimals, std::string_view thousandSep,
