@@ -94,8 +94,11 @@ TNumberFormatKind AnalyzeNumberFormat(std::string_view f, TNumberFormatRec& rec)
   rec.NegativeRed = Contains(Lower(f), ";[red]");
 
   const std::size_t zeroDot = s.find("0.");
+  const std::size_t dotZero = s.find(".0");
   if (zeroDot != std::string::npos)
     rec.DecimalPlaces = 1 + CountRun(s, zeroDot + 3, "0#");
+  else if (dotZero != std::string::npos)  // «#.00»: decimals without an integer zero
+    rec.DecimalPlaces = CountRun(s, dotZero + 1, "0#");
   else
     rec.DecimalPlaces = Contains(s, "0") ? 0 : -1;
 

@@ -35,6 +35,8 @@ TEST(NumberFormatAnalysis, GeneralTextAndPlainNumbers) {
   EXPECT_EQ(commaRun.IntegerDigits, 4);
   EXPECT_TRUE(commaRun.ThousandSep);
   EXPECT_EQ(Analyze("#", TNumberFormatKind::nfkNumber).DecimalPlaces, -1);
+  EXPECT_EQ(Analyze("#.00", TNumberFormatKind::nfkNumber).DecimalPlaces, 2);
+  EXPECT_EQ(Analyze("#,###.0", TNumberFormatKind::nfkNumber).DecimalPlaces, 1);
 }
 
 TEST(NumberFormatAnalysis, SectionsAndNegativeRed) {
