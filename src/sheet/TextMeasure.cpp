@@ -83,22 +83,25 @@ double TTextMeasure::AverageDigitWidth(const TFontSpec& font) {
 }
 
 double TTextMeasure::WrappedTextHeight(const TFontSpec& font, std::string_view text, double width) {
+  // Greedy wrapping at blanks; the blank at a break belongs to neither line.
+  // Widths add up word by word (advances are per glyph), so long texts stay linear.
+  const double space = TextWidth(font, " ");
   int lines = 0;
   for (std::string_view paragraph : Lines(text)) {
-    // Greedy wrapping at blanks; the blank at a break belongs to neither line.
-    std::string current;
-    std::size_t pos = 0;
+    double current = -1;  // width of the line so far; -1 = nothing on it yet
     int paragraphLines = 1;
+    std::size_t pos = 0;
     while (pos <= paragraph.size()) {
       std::size_t end = paragraph.find(' ', pos);
       if (end == std::string_view::npos) end = paragraph.size();
-      const std::string_view word = paragraph.substr(pos, end - pos);
-      const std::string candidate = current.empty() ? std::string(word) : current + " " + std::string(word);
-      if (!current.empty() && TextWidth(font, candidate) > width) {
+      const double word = TextWidth(font, paragraph.substr(pos, end - pos));
+      if (current < 0) {
+        current = word;
+      } else if (current + space + word > width) {
         ++paragraphLines;
-        current = std::string(word);
+        current = word;
       } else {
-        current = candidate;
+        current += space + word;
       }
       pos = end + 1;
     }
