@@ -4,6 +4,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <unistd.h>
+
 #include "sheet/Workbook.h"
 
 namespace sheet {
@@ -74,8 +76,9 @@ class TFakeDialog : public TSaveDialog {
 class WorkbookIO : public ::testing::Test {
  protected:
   void SetUp() override {
-    fDir = fs::temp_directory_path() / ("nabidka-wbio-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                        "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    // the process id keeps parallel runs of the suite (several build folders) apart
+    fDir = fs::temp_directory_path() / ("nabidka-wbio-" + std::to_string(::getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(fDir);
     fs::create_directories(fDir);
     auto& r = ExporterRegistry();

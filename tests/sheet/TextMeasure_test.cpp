@@ -3,6 +3,9 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+
+#include <unistd.h>
 #include <thread>
 #include <vector>
 
@@ -78,7 +81,7 @@ TEST(TextMeasureFreeType, ConcurrentDigitWidths) {
 TEST(TextMeasureFallback, MachineWithoutFonts) {
   // A fontconfig configuration that knows no font folders: nothing loads, the
   // measure falls back to the size-based metrics instead of failing.
-  const std::string config = ::testing::TempDir() + "/nabidka-no-fonts.conf";
+  const std::string config = ::testing::TempDir() + "/nabidka-no-fonts-" + std::to_string(::getpid()) + ".conf";
   {
     std::FILE* f = std::fopen(config.c_str(), "w");
     ASSERT_NE(f, nullptr);
