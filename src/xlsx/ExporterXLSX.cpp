@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <ostream>
 
+#include "sheet/Sizes.h"
+#include "sheet/TextMeasure.h"
 #include "sheet/Workbook.h"
 #include "xlsx/PackageParts.h"
 #include "xlsx/SharedStrings.h"
@@ -21,6 +23,10 @@ std::unique_ptr<TCustomExporter> TExporterXLSX::CreateNew() const {
   copy->fClock = fClock;
   copy->fThreaded = fThreaded;
   return copy;
+}
+
+double TExporterXLSX::GetMultiLineRowHeight(const TExportCell& cell, double realColWidth) const {
+  return MultiLineCellHeight(cell, realColWidth, DefaultTextMeasure());
 }
 
 void TExporterXLSX::SaveToStream(std::ostream& stream) {

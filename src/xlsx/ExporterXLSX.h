@@ -33,6 +33,7 @@ class TExporterXLSX : public sheet::TCustomExporter {
 
   double CellPadding() const override { return 7; }
   double RunSpacing() const override { return 2; }
+  double GetMultiLineRowHeight(const sheet::TExportCell& cell, double realColWidth) const override;
   int MaxColCount() const override { return kMaxCols; }
   int MaxRowCount() const override { return kMaxRows; }
 
