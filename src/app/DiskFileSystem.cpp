@@ -56,12 +56,13 @@ std::vector<std::string> TDiskFileSystem::ListFiles(const std::string& folder, c
   std::error_code ec;
   fs::directory_iterator it(ToPath(folder), ec);
   if (ec) throw EInOutError(ec == std::errc::no_such_file_or_directory ? EInOutError::kPathNotFound : CodeOf(ec));
-  for (const auto& entry : it) {
+  for (; it != fs::directory_iterator(); it.increment(ec)) {
     std::error_code fileEc;
-    if (!entry.is_regular_file(fileEc)) continue;
-    std::string name = ToUtf8(entry.path().filename());
+    if (!it->is_regular_file(fileEc)) continue;
+    std::string name = ToUtf8(it->path().filename());
     if (MatchesMask(name, mask)) names.push_back(std::move(name));
   }
+  if (ec) throw EInOutError(CodeOf(ec));
   return names;
 }
 
@@ -70,10 +71,11 @@ std::vector<std::string> TDiskFileSystem::ListSubFolders(const std::string& fold
   std::error_code ec;
   fs::directory_iterator it(ToPath(folder), ec);
   if (ec) throw EInOutError(ec == std::errc::no_such_file_or_directory ? EInOutError::kPathNotFound : CodeOf(ec));
-  for (const auto& entry : it) {
+  for (; it != fs::directory_iterator(); it.increment(ec)) {
     std::error_code dirEc;
-    if (entry.is_directory(dirEc)) names.push_back(ToUtf8(entry.path().filename()));
+    if (it->is_directory(dirEc)) names.push_back(ToUtf8(it->path().filename()));
   }
+  if (ec) throw EInOutError(CodeOf(ec));
   return names;
 }
 
