@@ -75,8 +75,14 @@ void TDeflatedChunks::Finish() {
   std::string().swap(fBuffer);
 }
 
-void TDeflatedChunks::WriteTo(TZipEntryStream& entry) const {
-  for (const TPiece& piece : fPieces) entry.AppendDeflatedPiece(piece.fData, piece.fCRC32, piece.fSize);
+void TDeflatedChunks::WriteTo(TZipEntryStream& entry, const std::function<void(int, int)>& progress) const {
+  constexpr std::uint64_t kMiB = 1 << 20;
+  std::uint64_t done = 0;
+  for (const TPiece& piece : fPieces) {
+    entry.AppendDeflatedPiece(piece.fData, piece.fCRC32, piece.fSize);
+    done += piece.fSize;
+    if (progress) progress(static_cast<int>(done / kMiB), static_cast<int>(fUncompressed / kMiB));
+  }
 }
 
 std::uint64_t TDeflatedChunks::CompressedSize() const {

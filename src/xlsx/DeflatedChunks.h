@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <future>
 #include <string>
 #include <vector>
@@ -34,8 +35,9 @@ class TDeflatedChunks {
   void CloseChunk();
   // Closes the last chunk and waits for all compression to end.
   void Finish();
-  // Splices all pieces, in order, into a deflated entry.
-  void WriteTo(TZipEntryStream& entry) const;
+  // Splices all pieces, in order, into a deflated entry; `progress` gets
+  // (position, size) of the uncompressed data in MiB after each piece.
+  void WriteTo(TZipEntryStream& entry, const std::function<void(int, int)>& progress = {}) const;
 
   std::size_t ChunkCount() const { return fPieces.size() + fPending.size(); }
   std::uint64_t UncompressedSize() const { return fUncompressed; }

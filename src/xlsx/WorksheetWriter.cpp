@@ -529,7 +529,8 @@ std::string TWorksheetWriter::Write(TExportWorkSheet& sheet, int index) {
     try {
       const std::string before = frameXml.substr(0, marker);
       entry->Write(before);
-      chunks.WriteTo(*entry);
+      TExportWorkbook& workbook = *sheet.ExportObject();
+      chunks.WriteTo(*entry, [&](int pos, int count) { workbook.DoProgress(epnCompress, pos, count); });
       entry->Write(std::string_view(frameXml).substr(marker + std::char_traits<char>::length(kMarker)));
     } catch (...) {
       try { fArchive.AddFromExternalStreamFinish(); } catch (...) {}

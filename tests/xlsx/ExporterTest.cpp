@@ -256,3 +256,31 @@ TEST(ExporterXLSX, RegisteredAsDefaultFormat) {
   EXPECT_NE(dynamic_cast<xlsx::TExporterXLSX*>(registry.DefaultExporter()), nullptr);
   EXPECT_NE(dynamic_cast<xlsx::TExporterXLSX*>(registry.FindByExtension("xltm")), nullptr);
 }
+
+TEST(ExporterXLSX, SavesThroughTheWorkbookEntryPoints) {
+  TFixedMeasure measure;
+  xlsx::RegisterXlsxFormat();
+  TExportWorkbook wb;
+  wb.AddWorkSheet("A").AddRow().AddCellNumber(1.5, 2);
+  wb.AddWorkSheet("B").AddRow().AddCellString("b");
+  std::vector<std::pair<int, int>> steps;
+  wb.SetOnProgress([&](TExportWorkbook&, TExportProgressNotificationType type, int pos, int count) {
+    steps.emplace_back(type, pos);
+    (void)count;
+  });
+  const auto path = TempDir() / "via-registry.xlsx";
+  ASSERT_TRUE(wb.SaveToFile(path.string()));
+  const auto parts = ReadZipMap(ReadFile(path));
+  EXPECT_EQ(parts.count("xl/worksheets/sheet2.xml"), 1u);
+  ASSERT_FALSE(steps.empty());
+  EXPECT_EQ(steps.front(), std::make_pair(static_cast<int>(epnStart), 0));
+  EXPECT_EQ(steps.back(), std::make_pair(static_cast<int>(epnFinish), 1));
+  EXPECT_NE(std::find(steps.begin(), steps.end(), std::make_pair(static_cast<int>(epnWorksheet), 2)), steps.end());
+  EXPECT_NE(std::find(steps.begin(), steps.end(), std::make_pair(static_cast<int>(epnSharedString), 1)), steps.end());
+
+  // Into the middle of a stream: the archive's offsets count from where it starts.
+  std::ostringstream stream;
+  stream << "prefix";
+  ASSERT_TRUE(wb.SaveToStream(stream, [] { return std::make_unique<xlsx::TExporterXLSX>(); }));
+  EXPECT_EQ(ReadZipMap(stream.str().substr(6)).count("xl/workbook.xml"), 1u);
+}
