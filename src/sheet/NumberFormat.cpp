@@ -101,6 +101,7 @@ TNumberFormatKind AnalyzeNumberFormat(std::string_view f, TNumberFormatRec& rec)
     rec.DecimalPlaces = CountRun(s, dotZero + 1, "0#");
   else
     rec.DecimalPlaces = Contains(s, "0") ? 0 : -1;
+  rec.DecimalPlaces = std::min(rec.DecimalPlaces, 99);
 
   const std::size_t firstZero = s.find('0');
   if (firstZero != std::string::npos) {

@@ -154,3 +154,40 @@ TEST(CellTextParsing, NumbersPercentsDates) {
 
 }  // namespace
 }  // namespace sheet
+
+namespace sheet {
+namespace {
+
+// Formats come from files: any text must format without crashing or hanging.
+TEST(CellTextRobustness, ArbitraryFormatsAndValues) {
+  const std::string alphabet = "0#?.,;%Ee+-/:[]$\"\\@*_dmyhnsaAP hG\xC2\xA0";
+  const double values[] = {0, -0.0, 1.5, -1234.5678, 1e300, -1e-300, 43000.75, 2958466, 0.999999999999,
+                           std::nan(""), INFINITY};
+  std::uint32_t state = 12345;
+  auto next = [&] {
+    state = state * 1664525u + 1013904223u;
+    return state >> 8;
+  };
+  const auto cz = CommaRegion();
+  for (int round = 0; round < 3000; ++round) {
+    std::string format;
+    const int length = static_cast<int>(next() % 14);
+    for (int i = 0; i < length; ++i) format += alphabet[next() % alphabet.size()];
+    const double value = values[next() % std::size(values)];
+    TNumberFormatRec rec;
+    AnalyzeNumberFormat(format, rec);
+    EXPECT_GE(rec.DecimalPlaces, -1);
+    EXPECT_LE(rec.DecimalPlaces, 99);
+    EXPECT_GE(rec.FractionDigits, 1);
+    EXPECT_LE(rec.FractionDigits, 4);
+    EXPECT_LE(rec.ExponentDigits, 3);
+    (void)FormatNumberText(value, format, cz);
+    (void)FormatDateTimeValue(value, format, cz);
+    double parsed = 0;
+    (void)TryParseDateTimeText(format, parsed, cz);
+    (void)TryParseNumberText(format, parsed, cz);
+  }
+}
+
+}  // namespace
+}  // namespace sheet

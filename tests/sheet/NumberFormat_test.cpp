@@ -37,6 +37,9 @@ TEST(NumberFormatAnalysis, GeneralTextAndPlainNumbers) {
   EXPECT_EQ(Analyze("#", TNumberFormatKind::nfkNumber).DecimalPlaces, -1);
   EXPECT_EQ(Analyze("#.00", TNumberFormatKind::nfkNumber).DecimalPlaces, 2);
   EXPECT_EQ(Analyze("#,###.0", TNumberFormatKind::nfkNumber).DecimalPlaces, 1);
+  const auto huge = Analyze(std::string(150, '0') + "." + std::string(150, '0'), TNumberFormatKind::nfkNumber);
+  EXPECT_EQ(huge.DecimalPlaces, 99);
+  EXPECT_EQ(huge.IntegerDigits, 99);
 }
 
 TEST(NumberFormatAnalysis, SectionsAndNegativeRed) {
