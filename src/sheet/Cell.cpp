@@ -59,20 +59,33 @@ void TExportCell::InitStyle() {
   TExportWorkSheet* sheet = row ? row->WorkSheet() : nullptr;
   TExportWorkbook* workbook = sheet ? sheet->ExportObject() : nullptr;
   fStyle = std::make_unique<TExportCellStyle>(workbook);
-  if (sheet) fStyle->Assign(sheet->Style());
+  // Sources are packed first, so that new cells share their font and borders
+  // by index instead of each holding private copies.
+  if (sheet) {
+    sheet->Style().PackStyle();
+    fStyle->Assign(sheet->Style());
+  }
   SetKindDefaultAlignment();
   if (row && row->StyleAssigned()) {
+    row->StyleIfAssigned()->PackStyle();
     fStyle->Assign(*row->StyleIfAssigned());
   } else if (sheet) {
-    if (const TExportCol* col = sheet->FindCol(ColIndex()); col && col->StyleAssigned())
+    if (const TExportCol* col = sheet->FindCol(ColIndex()); col && col->StyleAssigned()) {
+      col->StyleIfAssigned()->PackStyle();
       fStyle->Assign(*col->StyleIfAssigned());
+    }
   }
   if (sheet && workbook) AssignNewCellProperties(*sheet);
 }
 
 void TExportCell::AssignNewCellProperties(TExportWorkSheet& aSheet) {
-  fStyle->Font().AssignNoDefaults(aSheet.NewCellFont());
-  fStyle->Borders().AssignNoDefaults(aSheet.NewCellBorders());
+  // Unpacks only when the new-cell settings change something.
+  TExportFont font = fStyle->Font_ReadOnly();
+  font.AssignNoDefaults(aSheet.NewCellFont());
+  if (!font.SameAs(fStyle->Font_ReadOnly())) fStyle->Font() = font;
+  TExportCellBorders borders = fStyle->Borders_ReadOnly();
+  borders.AssignNoDefaults(aSheet.NewCellBorders());
+  if (!borders.SameAs(fStyle->Borders_ReadOnly())) fStyle->Borders() = borders;
   if (aSheet.NewCellVAlignment() != cavAuto) fStyle->SetVAlignment(aSheet.NewCellVAlignment());
   fStyle->SetWrapText(aSheet.NewCellWrapText());
   if (aSheet.NewCellBGColor() != clNone) fStyle->SetBGColor(aSheet.NewCellBGColor());

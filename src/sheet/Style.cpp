@@ -200,12 +200,24 @@ void TExportCellStyle::Assign(const TExportCellStyle& aFrom) {
   fOrientation = aFrom.fOrientation;
   fRotation = aFrom.fRotation;
   fProtection = aFrom.fProtection;
-  // Remember the source indexes so packing an unchanged copy needs no footprint.
-  if (&aFrom.fExportObject->Fonts() == &fExportObject->Fonts() && !aFrom.fFont) fFontId = aFrom.fFontId;
-  if (&aFrom.fExportObject->BordersList() == &fExportObject->BordersList() && !aFrom.fBorders)
-    fBordersId = aFrom.fBordersId;
-  Font() = aFrom.Font_ReadOnly();
-  Borders() = aFrom.Borders_ReadOnly();
+  if (&aFrom.fExportObject->Fonts() == &fExportObject->Fonts()) {
+    // Same workbook: a packed source is shared by index, an unpacked one copied.
+    if (aFrom.fFont) {
+      Font() = *aFrom.fFont;
+    } else {
+      fFont.reset();
+      fFontId = aFrom.fFontId;
+    }
+    if (aFrom.fBorders) {
+      Borders() = *aFrom.fBorders;
+    } else {
+      fBorders.reset();
+      fBordersId = aFrom.fBordersId;
+    }
+  } else {
+    Font() = aFrom.Font_ReadOnly();
+    Borders() = aFrom.Borders_ReadOnly();
+  }
 }
 
 void TExportCellStyle::Clear() {

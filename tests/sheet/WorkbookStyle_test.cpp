@@ -29,11 +29,11 @@ TEST_F(Styles, NewStyleDefaultsAndStyleNeedsAWorkbook) {
   }
 }
 
-TEST_F(Styles, NewCellIsUnpackedUntilTheNextRowAndThenInterned) {
+TEST_F(Styles, EditedCellIsUnpackedUntilTheNextRowAndThenInterned) {
   TExportCell& bold = row.AddCellString("b").SetFontStyle(fsBold);
   TExportCell& plain = row.AddCellString("p");
   EXPECT_TRUE(bold.Style().FontUnpacked());
-  EXPECT_TRUE(bold.Style().BordersUnpacked());
+  EXPECT_FALSE(plain.Style().FontUnpacked());  // untouched cells share the sheet's entries
   ws.AddRow();
   EXPECT_FALSE(bold.Style().FontUnpacked());
   EXPECT_FALSE(bold.Style().BordersUnpacked());
