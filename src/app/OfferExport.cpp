@@ -6,6 +6,7 @@
 #include "app/OfferItems.h"
 #include "sheet/Workbook.h"
 #include "text/Conversion.h"
+#include "xlsx/ExporterXLSX.h"
 
 namespace app {
 
@@ -264,6 +265,8 @@ std::unique_ptr<sheet::TExportWorkbook> ComposeOfferWorkbook(TMainWindow& window
 }
 
 bool ExportOffer(TMainWindow& window) {
+  // The offer's default format must be writable whichever program runs the command.
+  xlsx::RegisterXlsxFormat();
   std::unique_ptr<sheet::TExportWorkbook> workbook = ComposeOfferWorkbook(window);
   if (window.Window.SaveDialogCheck) return workbook->SaveToFileWithDialog({}, {}, true);
   return workbook->SaveToFile(window.Workspace.ExportFilePath, true);
