@@ -106,6 +106,7 @@ class TXLSModelBuilder {
   std::vector<TResolvedXF> fXFs;
   std::optional<double> fDigitWidth;
   int fCellCount = 0;
+  int fDimensionRows = -1;  // of the worksheet being built, for progress
 };
 
 void TXLSModelBuilder::Spend(std::size_t objects) {
@@ -304,7 +305,8 @@ void TXLSModelBuilder::BuildCell(TExportWorkSheet& sheet, const TXLSCell& data) 
       ApplyXFToCell(row.FindCreateCellAs<TExportCellEmpty>(data.fCol), data.fXF);
       break;
   }
-  if (++fCellCount % kCellsPerProgressStep == 0) fWorkbook.DoProgress(epnRow, data.fRow, 0);
+  if (++fCellCount % kCellsPerProgressStep == 0)
+    fWorkbook.DoProgress(epnRow, data.fRow, fDimensionRows > 0 ? fDimensionRows : sheet.Rows().Count());
 }
 
 void TXLSModelBuilder::BuildPage(TExportWorkSheet& sheet, const TXLSWorksheet& data) const {
@@ -414,6 +416,7 @@ void TXLSModelBuilder::BuildWorksheet(TExportWorkSheet& sheet, const TXLSWorkshe
     row.SetGroupLevel(r.fFlags & 0x07).SetHidden(r.fFlags & 0x20);
     if (r.fFlags & 0x80) ApplyXF(row.Style(), (r.fFlags >> 16) & 0x0FFF);
   }
+  fDimensionRows = data.fDimensionRows;
   for (const TXLSCell& c : data.fCells) BuildCell(sheet, c);
   for (const TXLSMerge& m : data.fMerges) {
     if (m.fFirstRow > m.fLastRow || m.fFirstCol > m.fLastCol || m.fLastCol >= TExporterXLS::kMaxCols) continue;
@@ -477,7 +480,7 @@ bool TExporterXLS::LoadFromBytes(std::string_view bytes, TExportWorkbook& workbo
   workbook.Fonts().Reset();
   workbook.BordersList().Reset();
   workbook.DoProgress(epnStart, 0, 1, kProgressImport);
-  workbook.DoProgress(epnLoad, 5, 10);
+  workbook.DoProgress(epnLoad, 0, 1);
 
   TOleStorage storage;
   storage.OpenStreamForReading(bytes);
