@@ -24,6 +24,8 @@ using namespace sheet;
 namespace {
 
 constexpr int kCellsPerProgressStep = 10000;
+// A worksheet object weighs about as much as this many rows or cells.
+constexpr std::size_t kObjectsPerWorksheet = 64;
 
 TColor PaletteColor(const TXLSBook& book, int index) {
   if (index < 0 || index >= static_cast<int>(book.fPalette.size())) return clNone;
@@ -83,7 +85,7 @@ std::string NormalizeLineBreaks(const std::string& s) {
 class TXLSModelBuilder {
  public:
   TXLSModelBuilder(TExportWorkbook& workbook, const TXLSBook& book, std::size_t streamSize)
-      : fWorkbook(workbook), fBook(book), fBudget(1'000'000 + 16 * streamSize) {}
+      : fWorkbook(workbook), fBook(book), fBudget(1'000'000 + streamSize) {}
 
   void Build();
 
@@ -110,8 +112,9 @@ class TXLSModelBuilder {
 };
 
 void TXLSModelBuilder::Spend(std::size_t objects) {
-  // A few bytes of a record can ask for thousands of rows or cells; a file that
-  // asks for far more than its size could describe is not a workbook.
+  // A few bytes of a record can ask for thousands of rows or cells. Real files
+  // need at most about one object per byte of their stream (MULBLANK: two bytes
+  // per cell), plus room for sparse sheets; a file asking for more is not a workbook.
   if (objects > fBudget) throw EOleStorageException(kMsgNotValidXls);
   fBudget -= objects;
 }
@@ -436,6 +439,7 @@ void TXLSModelBuilder::Build() {
   const int count = static_cast<int>(fBook.fWorksheets.size());
   std::vector<TExportWorkSheet*> sheets;
   for (const TXLSWorksheet& data : fBook.fWorksheets) {
+    Spend(kObjectsPerWorksheet);
     TExportWorkSheet& sheet = fWorkbook.AddWorkSheet(data.fName);
     ApplyXF(sheet.Style(), 0);
     sheets.push_back(&sheet);

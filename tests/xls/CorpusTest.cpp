@@ -215,7 +215,7 @@ TEST(XlsCorpus, EveryFileHasTheOutcomeOfTheManifest) {
       }
     }
   }
-  EXPECT_EQ(files, 60);
+  EXPECT_GE(files, 60);
   EXPECT_GT(samples, 100);
 }
 
