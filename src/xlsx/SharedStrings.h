@@ -20,16 +20,20 @@ class TXLSXSharedStrings_Export {
 
   // Adds a plain text; returns its index. Equal texts share one index.
   std::uint32_t Add(std::string_view text);
-  std::size_t Count() const { return fItems.size(); }
-  const std::string& Item(std::size_t index) const { return fItems.at(index); }
+  std::size_t Count() const { return fTexts.size(); }
+  // The XML of item `index`: <t> (with xml:space="preserve" when needed) and the escaped text.
+  std::string Item(std::size_t index) const;
 
   // Writes xl/sharedStrings.xml (nothing when the table is empty).
   void ExportXLSX(TZipArchive& archive, const TProgress& progress = {}) const;
 
  private:
-  std::deque<std::string> fItems;
+  // A plain text's item is a function of the text alone, so the texts
+  // themselves key the table and the item XML is made only when written.
+  static void AppendItem(std::string& out, std::string_view text);
+
+  std::deque<std::string> fTexts;
   std::unordered_map<std::string_view, std::uint32_t> fIndex;
-  std::string fScratch;
 };
 
 }  // namespace xlsx

@@ -78,11 +78,32 @@ int TExporterXLSX_StyleSheet::Add(const std::string& footprint, const TExportCel
   return index;
 }
 
+std::size_t TExporterXLSX_StyleSheet::TStyleKeyHash::operator()(const TStyleKey& k) const {
+  std::size_t h = std::hash<std::string>()(k.fNumberFormat);
+  for (int f : k.fFields) h = h * 1000003u ^ static_cast<std::size_t>(static_cast<unsigned>(f));
+  return h;
+}
+
 int TExporterXLSX_StyleSheet::CreateAddStyleUnique(TExportCellStyle& style, const std::string& numberFormat) {
-  const std::string footprint = style.FootPrint(numberFormat);  // packs the style first
+  style.PackStyle();
+  fScratchKey.fFields[0] = style.Alignment();
+  fScratchKey.fFields[1] = style.Indent();
+  fScratchKey.fFields[2] = style.VAlignment();
+  fScratchKey.fFields[3] = style.WrapText();
+  fScratchKey.fFields[4] = style.BGColor();
+  fScratchKey.fFields[5] = style.Rotation();
+  fScratchKey.fFields[6] = style.Orientation();
+  fScratchKey.fFields[7] = style.FontId();
+  fScratchKey.fFields[8] = style.BordersId();
+  fScratchKey.fFields[9] = style.Protection();
+  fScratchKey.fNumberFormat = numberFormat;
+  const auto cached = fKeyCache.find(fScratchKey);
+  if (cached != fKeyCache.end()) return cached->second;
+  const std::string footprint = style.FootPrint(numberFormat);
   const auto it = fFootPrintTable.find(footprint);
-  if (it != fFootPrintTable.end()) return it->second;
-  return Add(footprint, style, numberFormat);
+  const int xf = it != fFootPrintTable.end() ? it->second : Add(footprint, style, numberFormat);
+  fKeyCache.emplace(fScratchKey, xf);
+  return xf;
 }
 
 int TExporterXLSX_StyleSheet::CreateAddStyleUniqueApplyBorders(const TExportCellStyle& style, const std::string& numberFormat,

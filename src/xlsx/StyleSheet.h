@@ -61,13 +61,25 @@ class TExporterXLSX_StyleSheet {
   int FillId(sheet::TColor color);
   int Add(const std::string& footprint, const sheet::TExportCellStyle& style, const std::string& numberFormat);
 
+  // The fields a footprint is made of; equal keys have equal footprints, so
+  // a cell whose key was seen before skips building the footprint text.
+  struct TStyleKey {
+    int fFields[10];
+    std::string fNumberFormat;
+    bool operator==(const TStyleKey&) const = default;
+  };
+  struct TStyleKeyHash {
+    std::size_t operator()(const TStyleKey& k) const;
+  };
+
   sheet::TExportWorkbook& fWorkbook;
+  std::unordered_map<TStyleKey, int, TStyleKeyHash> fKeyCache;
+  TStyleKey fScratchKey;
   std::unordered_map<std::string, int> fFootPrintTable;
   std::vector<TExporterXLSX_Style> fCellXfs;
   std::vector<sheet::TColor> fFills;
   std::vector<std::pair<int, std::string>> fNumFmts;
   std::unordered_map<std::string, int> fNumFmtIndex;
-  std::string fLastNumberFormat;
 };
 
 }  // namespace xlsx
