@@ -74,7 +74,8 @@ class TExportCellStyle {
   // Packs, then "alignment;indent;valign;wrap;bg;rotation;orientation;font;borders;protection;numberformat".
   std::string FootPrint(const std::string& aNumberFormat);
 
-  // Copies the plain fields and the effective font and borders (into private objects).
+  // Copies the plain fields and the effective font and borders: a packed source
+  // of the same workbook by index, otherwise into private objects.
   void Assign(const TExportCellStyle& aFrom);
   // Resets to the cleared state used for placeholder cells (vertical alignment cavAuto).
   void Clear();
