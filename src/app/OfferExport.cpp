@@ -41,6 +41,7 @@ class TOfferSheetComposer {
   };
 
   bool OfferLayout() const { return fView.LayoutChoice == kOfferLayout; }
+  bool OrderLayout() const { return fView.LayoutChoice == kOrderLayout; }
   void SetColumnsAndHeaders(const std::string& description);
   void AddCustomerBlock();
   void AddTableHeader();
@@ -82,11 +83,8 @@ std::unique_ptr<sheet::TExportWorkbook> TOfferSheetComposer::Compose() {
     const TItemSource item = ItemSource(i);
     ShowInDetailView(i, item);
     AddItemRow(i, item);
-    if (!OfferLayout()) {
-      fSheet->AddRow(-1);
-    } else if (item.Imported) {
-      AddPropertyRows(item);
-    }
+    if (OrderLayout()) fSheet->AddRow(-1);
+    if (OfferLayout() && item.Imported) AddPropertyRows(item);
     ++fPageLineCounter;
   }
 
@@ -129,17 +127,15 @@ void TOfferSheetComposer::AddCustomerBlock() {
 
 void TOfferSheetComposer::AddTableHeader() {
   sheet::TExportRow& row = fSheet->AddRow(-1);
-  auto headerCell = [&row](const char* caption) -> sheet::TExportCell& {
-    return row.AddCellString(caption)
+  auto headerCell = [&row](const char* caption, int span) {
+    row.AddCellString(caption)
+        .SetColSpan(span)
         .SetFontSize(kNormalFontSize)
         .SetAlignment(sheet::cahCenter)
         .SetBGColor(kHeaderBackground);
   };
-  headerCell("Označení prvku").SetColSpan(2);
-  headerCell("Popis prvku/Vlastnosti");
-  headerCell("Počet");
-  headerCell("Cena");
-  headerCell("Celková cena");
+  headerCell("Označení prvku", 2);
+  for (const char* caption : {"Popis prvku/Vlastnosti", "Počet", "Cena", "Celková cena"}) headerCell(caption, 1);
 }
 
 TOfferSheetComposer::TItemSource TOfferSheetComposer::ItemSource(int i) const {
