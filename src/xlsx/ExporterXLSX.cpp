@@ -84,6 +84,7 @@ void TExporterXLSX::SaveWorkbook(TExportWorkbook& workbook, TSeekableStream& str
     if (!drawing.empty()) info.fDrawingParts.push_back(drawing);
     info.fDefinedNames += TWorksheetWriter::DefinedNames(sheet, i);
   }
+  info.fDefinedNames += TWorksheetWriter::WorkbookDefinedNames(workbook);
   workbook.DoProgress(epnWorksheet, sheets.Count(), sheets.Count());
 
   styles.ExportXLSX(archive);

@@ -80,6 +80,12 @@ std::string AbsRangeRef(const TExportRange& r) {
 
 std::string RGBText(TColor color) { return ColorToARGB(color).substr(2); }
 
+std::string NamedCellRef(const TExportNamedCell& n) {
+  TExportRange r(n.fCol, n.fRow, n.fColSpan, n.fRowSpan);
+  r.SetCol1Abs(true).SetRow1Abs(true).SetCol2Abs(true).SetRow2Abs(true);
+  return (n.fWorkSheet ? QuotedTitle(n.fWorkSheet->Title()) + "!" : std::string()) + AbsRangeRef(r);
+}
+
 }  // namespace
 
 TWorksheetWriter::TWorksheetWriter(TZipArchive& archive, TExporterXLSX_StyleSheet& styles,
@@ -154,6 +160,8 @@ void TWorksheetWriter::StreamCells(TExportWorkSheet& sheet, std::string& dimensi
       const TExportCellType kind = cell.CellType();
       if (kind == ectString) {
         const auto& s = static_cast<const TExportCellString&>(cell);
+        if (!s.HyperLink().empty() && (s.Text().empty() || (!s.UseSharedStrings() && s.RichTextTags().empty()) || cell.FormulaAssigned()))
+          fHyperlinks.push_back({CellRef(c, r), s.HyperLink(), s.HyperLinkHint()});
         if (s.Text().empty()) {
           buf += "></c>";
         } else if ((!s.UseSharedStrings() && s.RichTextTags().empty()) || cell.FormulaAssigned()) {
@@ -167,6 +175,7 @@ void TWorksheetWriter::StreamCells(TExportWorkSheet& sheet, std::string& dimensi
           AppendCellText(buf, s.Text());
           buf += "</t></is></c>";
         } else {
+          if (!s.HyperLink().empty()) fHyperlinks.push_back({CellRef(c, r), s.HyperLink(), s.HyperLinkHint()});
           buf += " t=\"s\"><v>";
           AppendInt(buf, fSharedStrings.Add(s.Text()));
           buf += "</v></c>";
@@ -385,13 +394,29 @@ std::string TWorksheetWriter::Write(TExportWorkSheet& sheet, int index) {
   }
   if (sheetXf < 0) sheetXf = fStyles.CreateAddStyleUnique(sheet.Style(), sheet.ExcelNumberFormat());
 
-  // Drawing and relationship parts come before the sheet part.
-  const std::string drawingRelId = "rId1";
-  if (!pictures.empty()) {
+  // Relationship and drawing parts come before the sheet part: one external
+  // relationship per distinct hyperlink target, then the drawing.
+  std::vector<std::string> targets;
+  std::vector<std::string> linkIds;
+  for (const THyperlink& link : fHyperlinks) {
+    auto it = std::find(targets.begin(), targets.end(), link.fTarget);
+    if (it == targets.end()) it = targets.insert(targets.end(), link.fTarget);
+    linkIds.push_back("rId" + IntText(static_cast<long long>(it - targets.begin()) + 1));
+  }
+  const std::string drawingRelId = "rId" + IntText(static_cast<long long>(targets.size()) + 1);
+  if (!pictures.empty() || !targets.empty()) {
     std::string rels = kXmlDeclarationLine;
-    rels += std::string("<Relationships xmlns=\"") + ns::kPackageRelationships + "\"><Relationship Id=\"" + drawingRelId +
-            "\" Type=\"" + ns::kRelationships + "/drawing\" Target=\"/xl/drawings/drawing" + IntText(n) + ".xml\" /></Relationships>";
+    rels += std::string("<Relationships xmlns=\"") + ns::kPackageRelationships + "\">";
+    for (std::size_t i = 0; i < targets.size(); ++i)
+      rels += "<Relationship Id=\"rId" + IntText(static_cast<long long>(i) + 1) + "\" Type=\"" + ns::kRelationships +
+              "/hyperlink\" Target=\"" + TemplateEscape(targets[i], true) + "\" TargetMode=\"External\"/>";
+    if (!pictures.empty())
+      rels += "<Relationship Id=\"" + drawingRelId + "\" Type=\"" + ns::kRelationships + "/drawing\" Target=\"/xl/drawings/drawing" +
+              IntText(n) + ".xml\" />";
+    rels += "</Relationships>";
     fArchive.AddFromBuffer("xl\\worksheets\\_rels\\sheet" + IntText(n) + ".xml.rels", rels);
+  }
+  if (!pictures.empty()) {
     WriteDrawing(pictures, n);
     sheet.ExportObject()->DoProgress(epnDrawings, static_cast<int>(pictures.size()), static_cast<int>(pictures.size()));
   }
@@ -468,6 +493,15 @@ std::string TWorksheetWriter::Write(TExportWorkSheet& sheet, int index) {
     TXMLNode& m = root.AddChild("mergeCells");
     m.SetAttribute("count", IntText(static_cast<long long>(merges.size())));
     for (const std::string& ref : merges) m.AddChild("mergeCell").SetAttribute("ref", ref);
+  }
+  if (!fHyperlinks.empty()) {
+    TXMLNode& links = root.AddChild("hyperlinks");
+    for (std::size_t i = 0; i < fHyperlinks.size(); ++i) {
+      TXMLNode& link = links.AddChild("hyperlink");
+      link.SetAttribute("ref", fHyperlinks[i].fRef).SetAttribute("r:id", linkIds[i]);
+      if (!fHyperlinks[i].fHint.empty()) link.SetAttribute("tooltip", fHyperlinks[i].fHint);
+    }
+    fHyperlinks.clear();
   }
   // Page setup.
   const TExportCenterTable center = page.CenterTable();
@@ -570,6 +604,22 @@ std::string TWorksheetWriter::DefinedNames(const TExportWorkSheet& sheet, int in
     out += "<definedName name=\"_xlnm._FilterDatabase\" localSheetId=\"" + IntText(index) + "\" hidden=\"1\">" +
            TemplateEscape(title + "!" + AbsRangeRef(abs), true) + "</definedName>";
   }
+  const TExportNamedCells& names = sheet.NamedCells();
+  for (int i = 0; i < names.Count(); ++i) {
+    TExportNamedCell n = names.Get(i);
+    if (!n.fWorkSheet) n.fWorkSheet = const_cast<TExportWorkSheet*>(&sheet);
+    out += "<definedName name=\"" + TemplateEscape(n.fName) + local + TemplateEscape(NamedCellRef(n), true) + "</definedName>";
+  }
+  return out;
+}
+
+std::string TWorksheetWriter::WorkbookDefinedNames(const TExportWorkbook& workbook) {
+  std::string out;
+  const TExportNamedCells& names = workbook.NamedCells();
+  for (int i = 0; i < names.Count(); ++i)
+    if (names.Get(i).fWorkSheet)
+      out += "<definedName name=\"" + TemplateEscape(names.Get(i).fName) + "\">" +
+             TemplateEscape(NamedCellRef(names.Get(i)), true) + "</definedName>";
   return out;
 }
 

@@ -12,6 +12,7 @@ namespace sheet {
 class TExportCellDrawing;
 class TExportCustomExporter;
 class TExportWorkSheet;
+class TExportWorkbook;
 class TCustomExporter;
 }  // namespace sheet
 
@@ -32,10 +33,15 @@ class TWorksheetWriter {
   std::string Write(sheet::TExportWorkSheet& sheet, int index);
   // The definedName elements of the sheet's print area and print titles.
   static std::string DefinedNames(const sheet::TExportWorkSheet& sheet, int index);
+  // The workbook's own defined names (after every sheet's).
+  static std::string WorkbookDefinedNames(const sheet::TExportWorkbook& workbook);
 
  private:
   struct TForcedRange {
     int fCol1, fCol2, fRow1, fRow2, fXf;
+  };
+  struct THyperlink {
+    std::string fRef, fTarget, fHint;
   };
   struct TPicture {
     const sheet::TExportCellDrawing* fPlacement;
@@ -55,6 +61,7 @@ class TWorksheetWriter {
   bool fThreaded;
   TSheetMetrics fMetrics;
   std::vector<TForcedRange> fForced;
+  std::vector<THyperlink> fHyperlinks;
 };
 
 }  // namespace xlsx

@@ -263,10 +263,8 @@ void TZipArchive::OpenStream(TSeekableStream& stream, TZipMode mode) {
 
 void TZipArchive::OpenFile(const std::string& fileName, TZipMode mode) {
   Close();
-  if (mode != TZipMode::zmWrite) {
-    OpenStream(*fStream, mode);  // reports the unsupported mode
-    return;
-  }
+  if (mode == TZipMode::zmRead || mode == TZipMode::zmReadWrite) throw EZipException("Reading archives is not supported");
+  if (mode != TZipMode::zmWrite) throw EZipException("Invalid argument");
   auto file = std::make_unique<TFileStream>(fileName, TFileStream::TMode::fmCreate);
   OpenStream(*file, mode);
   fFileStream = std::move(file);

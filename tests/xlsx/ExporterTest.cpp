@@ -284,3 +284,27 @@ TEST(ExporterXLSX, SavesThroughTheWorkbookEntryPoints) {
   ASSERT_TRUE(wb.SaveToStream(stream, [] { return std::make_unique<xlsx::TExporterXLSX>(); }));
   EXPECT_EQ(ReadZipMap(stream.str().substr(6)).count("xl/workbook.xml"), 1u);
 }
+
+TEST(ExporterXLSX, HyperlinksAndNamedCells) {
+  TFixedMeasure measure;
+  TExportWorkbook wb;
+  TExportWorkSheet& ws = wb.AddWorkSheet("Links");
+  TExportRow& row = ws.AddRow();
+  row.AddCellString("web").SetHyperLink("https://example.com/?a=1&b=2", "hint");
+  row.AddCellString("again").SetHyperLink("https://example.com/?a=1&b=2");
+  std::istringstream jpeg(std::string("\xFF\xD8\xFF", 3));
+  row.AddCellString("").AddImage(jpeg, "p.jpg", 0, 0, 10, 10);
+  wb.NamedCells().Set({"Total", &ws, 1, 0, 1, 1});
+  const auto parts = SaveParts(wb);
+  EXPECT_EQ(parts.at("xl/worksheets/_rels/sheet1.xml.rels"),
+            "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n"
+            "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+            "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/hyperlink\" Target=\"https://example.com/?a=1&amp;b=2\" TargetMode=\"External\"/>"
+            "<Relationship Id=\"rId2\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/drawing\" Target=\"/xl/drawings/drawing1.xml\" /></Relationships>");
+  const std::string& sheet = parts.at("xl/worksheets/sheet1.xml");
+  EXPECT_NE(sheet.find("<hyperlinks><hyperlink ref=\"A1\" r:id=\"rId1\" tooltip=\"hint\"/><hyperlink ref=\"B1\" r:id=\"rId1\"/></hyperlinks>"),
+            std::string::npos) << sheet;
+  EXPECT_NE(sheet.find("<drawing r:id=\"rId2\"/>"), std::string::npos);
+  EXPECT_NE(parts.at("xl/workbook.xml").find("<definedNames><definedName name=\"Total\">&apos;Links&apos;!$B$1</definedName></definedNames>"),
+            std::string::npos) << parts.at("xl/workbook.xml");
+}

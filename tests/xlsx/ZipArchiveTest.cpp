@@ -211,3 +211,17 @@ TEST(ZipArchive, ManyEntriesUseZip64EndRecords) {
                      Quote(path.string()));
   EXPECT_EQ(r.fOutput, "65537\n");
 }
+
+TEST(ZipArchive, OpenFileWritesAndOnlyWriteModeIsSupported) {
+  const auto path = TempDir() / "file.zip";
+  {
+    TZipArchive zip;
+    EXPECT_THROW(zip.OpenFile(path.string(), TZipMode::zmRead), EZipException);
+    zip.OpenFile(path.string(), TZipMode::zmWrite);
+    zip.AddFromBuffer("a.txt", "abc");
+    const auto source = TempDir() / "source.txt";
+    WriteFile(source, "from a file");
+    zip.AddFromFile(source.string());
+  }
+  EXPECT_NE(PythonList(ReadFile(path)).find("source.txt 8 "), std::string::npos);
+}
