@@ -9,6 +9,10 @@ TMainWindow::TMainWindow(TFileSystem& fileSystem, TDialogs& dialogs, TMainWindow
     : fFileSystem(fileSystem), fDialogs(dialogs), fSettings(std::move(settings)) {
   if (fSettings.ArticleListFolder.empty()) fSettings.ArticleListFolder = DefaultArticleListFolder();
   Hooks.RestoreDescription = [](TMainWindow& window) { window.LoadDescription(); };
+  Hooks.ReadCustomers = [](TMainWindow& window) {
+    window.CteniZakazniku();
+    window.FillCustomerChoice();
+  };
 }
 
 TMainWindow& TMainWindow::SetRegion(const text::TRegionalSettings& region) {

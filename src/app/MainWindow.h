@@ -22,6 +22,8 @@ class EOfferError : public std::runtime_error {
 inline constexpr const char* kFileMissingMessage = "Soubor neexistuje";
 inline constexpr const char* kNoWordExportMessage = "Nebyl nalezen soubor Wordu exportovaný jako .htm";
 inline constexpr const char* kDescriptionFileName = "popis_tabulky.txt";
+inline constexpr const char* kDescriptionStoredMessage = "Zadaný popis tabulky zaznamenán na disku";
+inline constexpr const char* kCustomerListFileName = "Seznam_zakazniku.xls";
 // A list shorter than this (header plus the four summary lines) has nothing
 // the join could keep.
 inline constexpr std::size_t kMinJoinableLines = 5;
@@ -36,9 +38,8 @@ struct TMainWindowSettings {
 class TMainWindow;
 
 // Start-up steps that belong to the table description and the customer list.
-// RestoreDescription defaults to reading the first line of the description
-// file; ReadCustomers (reading the list and filling the chooser) does nothing
-// until the customer list is wired in.
+// RestoreDescription defaults to LoadDescription; ReadCustomers defaults to
+// CteniZakazniku followed by FillCustomerChoice.
 struct TStartUpHooks {
   std::function<void(TMainWindow&)> RestoreDescription;
   std::function<void(TMainWindow&)> ReadCustomers;
@@ -112,6 +113,32 @@ class TMainWindow {
   void LoadDescription();      // default step 1
   void ListArticleFolder();    // step 2
   void VyberZpracovaniPoslednihoSouboru();  // step 3
+
+  // --- Table description (TableDescription.cpp) ----------------------------
+  // Enter (13) in DescriptionEntry stores it; other keys pass unchanged.
+  void Edit17KeyPress(char key);
+  // Writes DescriptionEntry and CR LF in the ANSI code page (what it cannot
+  // hold becomes "?"), replacing the file only once the new one is complete,
+  // then confirms with a message.
+  void StoreDescription();
+
+  // --- Customer list (CustomerList.cpp) ------------------------------------
+  // ArticleListFolder + delimiter + "Seznam_zakazniku.xls".
+  std::string CustomerListFilePath() const;
+  // Reads the customer list into CustomerGrid (step 4).
+  void CteniZakazniku();
+  // The same for another customer list file.
+  void ReadCustomerList(const std::string& path);
+  // Chooser entries from CustomerGrid; its text the first firm (step 5).
+  void FillCustomerChoice();
+  // The customer fields from CustomerGrid row selectedIndex + 1 (-1 when the
+  // typed text selects no entry: the header row).
+  void ComboBox1Change(int selectedIndex);
+  // The user picks entry `index` (0-based) of the chooser.
+  void SelectCustomer(int index);
+  // The user types a text: an entry equal to it without regard to case is
+  // selected, otherwise none is.
+  void TypeCustomerName(const std::string& name);
 
   // --- Item detail ---------------------------------------------------------
   // Loads a JPEG into ItemPicture when the file exists and decodes; otherwise

@@ -46,6 +46,11 @@ TMemoryFileSystem& TMemoryFileSystem::SetUnreadable(const std::string& path) {
   return *this;
 }
 
+TMemoryFileSystem& TMemoryFileSystem::SetNotWritable(const std::string& path) {
+  fNotWritable.insert(Normal(path));
+  return *this;
+}
+
 TMemoryFileSystem& TMemoryFileSystem::Remove(const std::string& path) {
   fFiles.erase(Normal(path));
   fFolders.erase(Normal(path));
@@ -95,6 +100,7 @@ std::string TMemoryFileSystem::ReadFile(const std::string& path) const {
 void TMemoryFileSystem::WriteFile(const std::string& path, const std::string& bytes) {
   const std::string p = Normal(path);
   if (!DirectoryExists(ParentOf(p))) throw EInOutError(EInOutError::kPathNotFound);
+  if (fNotWritable.count(p) > 0) throw EInOutError(EInOutError::kAccessDenied);
   fFiles[p] = TFile{bytes, TLocalDateTime{}, true};
 }
 

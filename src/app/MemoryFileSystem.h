@@ -17,6 +17,8 @@ class TMemoryFileSystem : public TFileSystem {
   // A file whose time stamp cannot be read.
   TMemoryFileSystem& SetTimeUnreadable(const std::string& path);
   TMemoryFileSystem& SetUnreadable(const std::string& path);
+  // Writing to the path fails with "File access denied"; an existing file stays as it was.
+  TMemoryFileSystem& SetNotWritable(const std::string& path);
   TMemoryFileSystem& Remove(const std::string& path);
 
   bool FileExists(const std::string& path) const override;
@@ -40,6 +42,7 @@ class TMemoryFileSystem : public TFileSystem {
 
   std::map<std::string, TFile> fFiles;
   std::set<std::string> fFolders;
+  std::set<std::string> fNotWritable;
 };
 
 }  // namespace app

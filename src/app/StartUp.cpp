@@ -1,5 +1,5 @@
-// Start-up: the table description, the folder listings, and loading the
-// newest article list with its pictures.
+// Start-up: the folder listings and loading the newest article list with its
+// pictures (the table description and the customer list have their own files).
 #include <algorithm>
 #include <cstdint>
 
@@ -41,14 +41,6 @@ void TMainWindow::FormCreate() {
     VyberZpracovaniPoslednihoSouboru();
     if (Hooks.ReadCustomers) Hooks.ReadCustomers(*this);
   });
-}
-
-void TMainWindow::LoadDescription() {
-  const std::string path = DescriptionFilePath();
-  if (!fFileSystem.FileExists(path)) return;
-  const std::string contents = text::DecodeTextFile(fFileSystem.ReadFile(path), fSettings.AnsiCodePage);
-  const std::size_t end = contents.find_first_of("\r\n");
-  Window.DescriptionEntry = contents.substr(0, end);
 }
 
 void TMainWindow::ListArticleFolder() {

@@ -4,8 +4,29 @@
 
 #include "app/MainWindow.h"
 #include "app/OfferExport.h"
+#include "text/Conversion.h"
 
 namespace cli {
+
+namespace {
+
+// Reads the customer list as start-up does, then chooses as the user would.
+void ChooseCustomer(app::TMainWindow& window, const TExportOptions& options) {
+  window.CteniZakazniku();
+  window.FillCustomerChoice();
+  if (options.CustomerName) {
+    window.TypeCustomerName(*options.CustomerName);
+    return;
+  }
+  const int count = static_cast<int>(window.Window.CustomerChoiceItems.Count());
+  if (*options.Customer > count) {
+    throw std::runtime_error("zákazník " + std::to_string(*options.Customer) + " v seznamu není (zákazníků je " +
+                             std::to_string(count) + ")");
+  }
+  window.SelectCustomer(*options.Customer - 1);
+}
+
+}  // namespace
 
 bool ParseExportOptions(const std::vector<std::string>& args, TExportOptions& options, std::string& error) {
   std::vector<std::string> loadArgs;
@@ -34,6 +55,20 @@ bool ParseExportOptions(const std::vector<std::string>& args, TExportOptions& op
     } else if (arg == "--description") {
       options.Description = value();
       if (!options.Description) return false;
+    } else if (arg == "--customer") {
+      const std::optional<std::string> number = value();
+      if (!number) return false;
+      std::int32_t n = 0;
+      if (!text::TryStrToInt(*number, n) || n < 1) {
+        error = "číslo zákazníka musí být kladné celé číslo: " + *number;
+        return false;
+      }
+      options.Customer = n;
+      options.CustomerName.reset();
+    } else if (arg == "--customer-name") {
+      options.CustomerName = value();
+      if (!options.CustomerName) return false;
+      options.Customer.reset();
     } else if (arg == "-o" || arg == "--output") {
       const std::optional<std::string> output = value();
       if (!output) return false;
@@ -60,6 +95,7 @@ int RunExport(const TExportOptions& options, app::TFileSystem& fs, std::ostream&
     view.CustomerHeaderCheck = options.CustomerHeader;
     view.SaveDialogCheck = false;
     if (options.Description) view.DescriptionEntry = *options.Description;
+    if (options.Customer || options.CustomerName) ChooseCustomer(window, options);
     if (!options.Output.empty()) window.Workspace.ExportFilePath = options.Output;
     app::ExportOffer(window);
     out << window.Workspace.ExportFilePath << '\n';

@@ -16,6 +16,8 @@ struct TExportOptions {
   int Layout = 0;                          // 0 offer with pictures, 1 order
   bool CustomerHeader = true;
   std::optional<std::string> Description;  // none: what start-up restored
+  std::optional<int> Customer;              // 1-based chooser entry
+  std::optional<std::string> CustomerName;  // a text typed into the chooser
   std::string Output;                      // empty: the list's path with "xlsx"
 };
 

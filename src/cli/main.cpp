@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/FileSystem.h"
+#include "cli/CustomersCommand.h"
 #include "cli/ExportCommand.h"
 #include "cli/ShowCommand.h"
 
@@ -15,9 +16,13 @@ void PrintUsage(std::ostream& out) {
          "  seznamy a vypíše nabídku s cenami, DPH 21 % a celkovou cenou.\n"
          "  Čísla se čtou podle místního nastavení (bez nastavení: česká čárka).\n"
          "       nabidka-cli export [volby příkazu show] [--layout offer|order] [--no-customer-header]\n"
-         "                          [--description TEXT] [-o SOUBOR]\n"
+         "                          [--description TEXT] [--customer N | --customer-name TEXT] [-o SOUBOR]\n"
          "  Načte nabídku jako show a uloží ji jako sešit (formát podle přípony, výchozí je\n"
-         "  seznam s příponou xlsx); vypíše cestu zapsaného souboru.\n";
+         "  seznam s příponou xlsx); vypíše cestu zapsaného souboru. --customer vybere N-tého\n"
+         "  zákazníka ze seznamu zákazníků, --customer-name zapíše název do výběru zákazníka.\n"
+         "       nabidka-cli customers [--folder SLOŽKA] [--file SEZNAM.xls] [--json]\n"
+         "  Načte seznam zákazníků (Seznam_zakazniku.xls ve složce) a vypíše zákazníky,\n"
+         "  jak je nabízí výběr zákazníka.\n";
 }
 
 }  // namespace
@@ -38,6 +43,17 @@ int main(int argc, char** argv) {
     }
     app::TDiskFileSystem fs;
     return cli::RunExport(options, fs, std::cout, std::cerr);
+  }
+  if (args[0] == "customers") {
+    cli::TCustomersOptions options;
+    std::string error;
+    if (!cli::ParseCustomersOptions({args.begin() + 1, args.end()}, options, error)) {
+      std::cerr << "Chyba: " << error << '\n';
+      PrintUsage(std::cerr);
+      return 1;
+    }
+    app::TDiskFileSystem fs;
+    return cli::RunCustomers(options, fs, std::cout, std::cerr);
   }
   if (args[0] != "show") {
     std::cerr << "Chyba: neznámý příkaz " << args[0] << '\n';

@@ -1,0 +1,38 @@
+#include "app/TableDescription.h"
+
+#include "app/MainWindow.h"
+#include "text/CodePage.h"
+
+namespace app {
+
+std::string EncodeDescriptionFile(std::string_view description, int ansiCodePage) {
+  std::string line(description);
+  line += "\r\n";
+  return text::EncodeCodePage(line, ansiCodePage);
+}
+
+std::string DecodeDescriptionFile(std::string_view bytes, int ansiCodePage) {
+  const std::string contents = text::DecodeTextFile(bytes, ansiCodePage);
+  return contents.substr(0, contents.find_first_of("\r\n"));
+}
+
+void TMainWindow::LoadDescription() {
+  const std::string path = DescriptionFilePath();
+  if (!fFileSystem.FileExists(path)) return;
+  Window.DescriptionEntry = DecodeDescriptionFile(fFileSystem.ReadFile(path), fSettings.AnsiCodePage);
+}
+
+// The old file is not deleted first: WriteFile puts the new contents under a
+// temporary name and renames it over the old file, so a failed write (full
+// disk, no access) leaves the last stored description in place.
+void TMainWindow::StoreDescription() {
+  const std::string bytes = EncodeDescriptionFile(Window.DescriptionEntry, fSettings.AnsiCodePage);
+  fFileSystem.WriteFile(DescriptionFilePath(), bytes);
+  fDialogs.ShowMessage(kDescriptionStoredMessage);
+}
+
+void TMainWindow::Edit17KeyPress(char key) {
+  if (key == '\r') StoreDescription();
+}
+
+}  // namespace app
