@@ -154,13 +154,16 @@ int RunXlsxBench(const std::vector<std::string>& args) {
   int rows = 100000;
   int repeat = 3;
   std::string only;
+  std::string keep;
   for (std::size_t i = 0; i + 1 < args.size(); i += 2) {
     if (args[i] == "--rows") rows = std::stoi(args[i + 1]);
     if (args[i] == "--repeat") repeat = std::stoi(args[i + 1]);
     if (args[i] == "--only") only = args[i + 1];
+    if (args[i] == "--keep") keep = args[i + 1];
   }
   auto wanted = [&](const char* name) { return only.empty() || only == name; };
-  const auto dir = std::filesystem::temp_directory_path() / ("nabidka-bench-" + std::to_string(getpid()));
+  const auto dir = keep.empty() ? std::filesystem::temp_directory_path() / ("nabidka-bench-" + std::to_string(getpid()))
+                                : std::filesystem::path(keep);
   std::filesystem::create_directories(dir);
   std::printf("XLSX save: %d rows x 6 columns, best of %d runs each\n", rows, repeat);
   auto best = [&](const std::function<TResult()>& body) {
@@ -180,11 +183,11 @@ int RunXlsxBench(const std::vector<std::string>& args) {
 #else
   std::printf("libxlsxwriter not found at build time: no comparison\n");
 #endif
-  std::filesystem::remove_all(dir);
+  if (keep.empty()) std::filesystem::remove_all(dir);
   return 0;
 }
 
-bench::TBenchRegistrar registrar("xlsx", "XLSX save of a 100,000-row sheet, side by side with libxlsxwriter [--rows N] [--repeat N] [--only ours|ours1|lxw|lxw-cm]",
+bench::TBenchRegistrar registrar("xlsx", "XLSX save of a 100,000-row sheet, side by side with libxlsxwriter [--rows N] [--repeat N] [--only ours|ours1|lxw|lxw-cm] [--keep DIR]",
                                  RunXlsxBench);
 
 }  // namespace

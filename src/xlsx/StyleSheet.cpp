@@ -163,26 +163,11 @@ void AddFlag(TXMLNode& font, const char* name, TExportFontStyleBIS v) {
   if (v == efsNo) font.AddChild(name).SetAttribute("val", "0");
 }
 
-std::string ReplaceNoCase(std::string s, const std::string& what, const std::string& with) {
-  std::string lower = s;
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  std::string out;
-  std::size_t pos = 0;
-  for (std::size_t hit; (hit = lower.find(what, pos)) != std::string::npos; pos = hit + what.size()) {
-    out.append(s, pos, hit - pos);
-    out += with;
-  }
-  out.append(s, pos, std::string::npos);
-  return out;
-}
-
 // A system date or time placeholder becomes the platform's short format in
-// spreadsheet notation (minutes "n" -> "m", "ampm" -> "am/pm").
+// spreadsheet notation (the resolver turns minutes "n" into "m" and "ampm" into "am/pm").
 std::string ResolveSystemFormat(const std::string& code) {
   if (code.empty() || code[0] != '%') return code;
-  std::string resolved = ResolveDateTimeFormat(code, text::TRegionalSettings::FromUserLocale());
-  resolved = ReplaceNoCase(resolved, "n", "m");
-  return ReplaceNoCase(resolved, "ampm", "am/pm");
+  return ResolveDateTimeFormat(code, text::ProcessRegionalSettings());
 }
 
 }  // namespace

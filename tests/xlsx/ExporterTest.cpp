@@ -308,3 +308,21 @@ TEST(ExporterXLSX, HyperlinksAndNamedCells) {
   EXPECT_NE(parts.at("xl/workbook.xml").find("<definedNames><definedName name=\"Total\">&apos;Links&apos;!$B$1</definedName></definedNames>"),
             std::string::npos) << parts.at("xl/workbook.xml");
 }
+
+TEST(ExporterXLSX, DateCellsUseBuiltInOrResolvedFormats) {
+  TFixedMeasure measure;
+  TExportWorkbook wb;
+  TExportRow& row = wb.AddWorkSheet("D").AddRow();
+  row.AddCellDate(45000);
+  row.AddCellDateTime(45000.5);
+  row.AddCellBoolean(true);
+  const auto parts = SaveParts(wb);
+  const std::string& styles = parts.at("xl/styles.xml");
+  EXPECT_NE(styles.find("<xf numFmtId=\"14\""), std::string::npos) << styles;
+  const auto custom = styles.find("<numFmt numFmtId=\"165\" formatCode=\"");
+  ASSERT_NE(custom, std::string::npos) << styles;
+  EXPECT_NE(styles[custom + 35], '%') << styles;
+  const std::string& sheet = parts.at("xl/worksheets/sheet1.xml");
+  EXPECT_NE(sheet.find("<v>45000</v></c><c r=\"B1\" s=\"2\"><v>45000.5</v></c><c r=\"C1\" s=\"3\" t=\"b\"><v>1</v></c>"), std::string::npos)
+      << sheet;
+}
