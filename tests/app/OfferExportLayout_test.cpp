@@ -1,6 +1,10 @@
 // Composition of the offer and order worksheets on the in-memory model.
 #include "OfferExportSupport.h"
+#include "app/OfferItems.h"
+#include "app/Paths.h"
 #include "text/Conversion.h"
+
+#include <random>
 
 namespace {
 
@@ -376,6 +380,85 @@ TEST_F(OfferExportLayout, MalformedNumbersStopTheComposition) {
   F.Ws().CalcGrid.SetCell(3, 1, "12,5");
   F.Ws().ItemStartRows.Clear();
   EXPECT_EQ(FailureOf<text::EListError>(F), "List index out of bounds (0)");
+}
+
+TEST_F(OfferExportLayout, ListWithoutSummaryLinesExportsWhatTheWindowShows) {
+  TExportFixture::WriteBytes(F.Dir / "k.csv",
+                             apptest::AnsiFile({"Pořadí;", "1.;A;2;10,00;20,00;", ";Popis A", ";vlastnost",
+                                                "2.;B;1;5,00;5,00;", ";Popis B", ";poslední vlastnost"}));
+  F.Window->ListArticleFolder();
+  F.Window->OpenList(F.PathOf("k.csv"));
+  F.View().CustomerHeaderCheck = false;
+  Book = F.Compose();
+  TExportWorkSheet& sheet = Book->WorkSheets().Get(0);
+  EXPECT_EQ(Layout(sheet), "H" + OfferItem(1) + OfferItem(1) + kClosing);
+  EXPECT_EQ(TextAt(sheet.Rows().Get(15), 1), "poslední vlastnost");
+}
+
+// The bundled example: every item's rows hold what the window shows for it.
+TEST_F(OfferExportLayout, ExampleOfferMatchesTheWindow) {
+  const fs::path examples = fs::path(NABIDKA_SOURCE_DIR) / "examples" / "pCon_article_lists";
+  app::TMainWindow window(F.Fs, F.Dialogs,
+                          app::TMainWindowSettings{examples.string(), text::TRegionalSettings::Czech(), 1250});
+  window.ListArticleFolder();
+  window.OpenList((examples / "Kuchyne.csv").string());
+  const std::vector<app::TOfferItem> items = app::CollectOfferItems(window.Workspace, window.Window);
+  ASSERT_EQ(items.size(), 10u);
+  Book = app::ComposeOfferWorkbook(window);
+  TExportWorkSheet& sheet = Book->WorkSheets().Get(0);
+  std::size_t next = 0;
+  for (int r = 0; r < sheet.Rows().Count(); ++r) {
+    const TExportRow& row = sheet.Rows().Get(r);
+    if (RowKind(row) != 'I') continue;
+    ASSERT_LT(next, items.size());
+    const app::TOfferItem& item = items[next++];
+    EXPECT_EQ(TextAt(row, 0), item.Code);
+    EXPECT_EQ(TextAt(row, 2), item.Description);
+    for (std::size_t p = 0; p < item.Properties.size(); ++p) {
+      const TExportRow& property = sheet.Rows().Get(r + 1 + static_cast<int>(p));
+      EXPECT_EQ(TextAt(property, 1), item.Properties[p]);
+      EXPECT_EQ(property.Cells().Get(0).DrawingsAssigned(), p == 0);
+    }
+    if (!item.Properties.empty()) {
+      const auto& image = *row.WorkSheet()->Rows().Get(r + 1).Cells().Get(0).Drawings().Get(0).Drawing();
+      EXPECT_EQ(image.Name() + ".jpg", app::ExtractFileName(item.PicturePath));
+    }
+  }
+  EXPECT_EQ(next, items.size());
+  EXPECT_EQ(window.Window.ItemCodeField, items.back().Code);
+}
+
+// Whatever list was loaded, composing either succeeds or fails with an
+// exception the error box can show.
+TEST_F(OfferExportLayout, RandomListsNeverCrashTheComposition) {
+  const std::vector<std::string> pieces{";", ";", ";", "1", "2.", ",", ",5", ".00", " ", "\xA0", "a", "\r\n",
+                                        "\r\n", "\r\n", "-", "99", "1.;X;2;3,00;6,00;"};
+  std::mt19937 random(4711);
+  int composed = 0;
+  for (int round = 0; round < 200; ++round) {
+    std::string bytes;
+    const int length = static_cast<int>(random() % 300);
+    for (int i = 0; i < length; ++i) bytes += pieces[random() % pieces.size()];
+    TExportFixture::WriteBytes(F.Dir / "r.csv", bytes);
+    try {
+      F.Window->ListArticleFolder();
+      F.Window->OpenList(F.PathOf("r.csv"));
+    } catch (const std::exception&) {
+    }
+    for (int layout : {0, 1}) {
+      F.View().LayoutChoice = layout;
+      F.View().CustomerHeaderCheck = round % 2 == 0;
+      try {
+        Book = F.Compose();
+        const TExportWorkSheet& sheet = Book->WorkSheets().Get(0);
+        EXPECT_EQ(sheet.PageSettings().PrintRange().RightCol(), 5);
+        EXPECT_EQ(sheet.PageSettings().PrintRange().BottomRow(), sheet.Rows().Count() - 1);
+        ++composed;
+      } catch (const std::exception&) {
+      }
+    }
+  }
+  EXPECT_GT(composed, 20);  // the test is not vacuous: many lists load and export
 }
 
 }  // namespace
