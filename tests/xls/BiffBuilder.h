@@ -32,7 +32,9 @@ inline std::string Str16(const std::u16string& s, int countBytes = 2) {
   return out;
 }
 
-inline std::string Bof(std::uint16_t type) { return Record(0x0809, U16(0x0600) + U16(type) + std::string(12, '\0')); }
+inline std::string Bof(std::uint16_t type) {
+  return Record(0x0809, U16(0x0600) + U16(type) + U16(0x0DBB) + U16(0x07CC) + std::string(8, '\0'));
+}
 inline std::string Eof() { return Record(0x000A, ""); }
 inline std::string BoundSheet(const std::string& name, std::uint8_t kind = 0) {
   return Record(0x0085, U32(0) + U8(0) + U8(kind) + Str8(name, 1));

@@ -20,6 +20,8 @@ struct TCompoundOptions {
   std::uint32_t fShortMaxSize = 4096;
   // Puts a filler sector between the directory's sectors and the streams' entries in its last sector.
   bool fScatterDirectory = false;
+  // 9: 512-byte sectors (version 3); 12: 4096-byte sectors (version 4).
+  std::uint16_t fSectorShift = 9;
 };
 
 inline void PutU16(std::string& s, std::size_t at, std::uint32_t v) {
@@ -32,7 +34,9 @@ inline void PutU32(std::string& s, std::size_t at, std::uint32_t v) {
 }
 
 inline std::string BuildCompoundFile(const std::vector<TTestStream>& streams, const TCompoundOptions& options = {}) {
-  constexpr std::uint32_t kSector = 512, kShort = 64, kEnd = 0xFFFFFFFE, kFree = 0xFFFFFFFF;
+  constexpr std::uint32_t kShort = 64, kEnd = 0xFFFFFFFE, kFree = 0xFFFFFFFF;
+  const std::uint32_t kSector = 1u << options.fSectorShift;
+  const std::uint32_t kPerSector = kSector / 4, kDirPerSector = kSector / 128;
   std::vector<std::string> sectors;       // regular sectors, in file order
   std::vector<std::uint32_t> sat;          // next pointer per sector
   auto addChain = [&](const std::string& data) -> std::uint32_t {
@@ -98,27 +102,29 @@ inline std::string BuildCompoundFile(const std::vector<TTestStream>& streams, co
   if (options.fScatterDirectory) {
     // Unused entries fill the first directory sector; the streams live in the second.
     std::vector<std::string> moved;
-    while (entries.size() < 4) entries.push_back(std::string(128, '\0'));
-    // Entry indexes shift by 3; fix the root's child and the sibling chain.
+    while (entries.size() < kDirPerSector) entries.push_back(std::string(128, '\0'));
+    // Entry indexes shift; fix the root's child and the sibling chain.
     for (std::size_t i = 0; i < streamEntries.size(); ++i) {
       std::string e = streamEntries[i];
-      PutU32(e, 72, i + 1 < streamEntries.size() ? static_cast<std::uint32_t>(i + 5) : kFree);
+      PutU32(e, 72, i + 1 < streamEntries.size() ? static_cast<std::uint32_t>(kDirPerSector + i + 1) : kFree);
       entries.push_back(e);
     }
-    PutU32(entries[0], 76, streams.empty() ? kFree : 4);
+    PutU32(entries[0], 76, streams.empty() ? kFree : kDirPerSector);
   } else {
     for (auto& e : streamEntries) entries.push_back(e);
   }
-  while (entries.size() % 4) entries.push_back(std::string(128, '\0'));
+  while (entries.size() % kDirPerSector) entries.push_back(std::string(128, '\0'));
   std::uint32_t dirStart = static_cast<std::uint32_t>(sectors.size());
   std::uint32_t previous = kEnd;
-  for (std::size_t i = 0; i < entries.size(); i += 4) {
+  for (std::size_t i = 0; i < entries.size(); i += kDirPerSector) {
     if (options.fScatterDirectory && i > 0) {  // a filler sector between directory sectors
       sectors.push_back(std::string(kSector, 'F'));
       sat.push_back(kEnd);
     }
     std::uint32_t index = static_cast<std::uint32_t>(sectors.size());
-    sectors.push_back(entries[i] + entries[i + 1] + entries[i + 2] + entries[i + 3]);
+    std::string sector;
+    for (std::size_t k = 0; k < kDirPerSector; ++k) sector += entries[i + k];
+    sectors.push_back(sector);
     sat.push_back(kEnd);
     if (previous != kEnd) sat[previous] = index;
     if (i == 0) dirStart = index;
@@ -129,12 +135,12 @@ inline std::string BuildCompoundFile(const std::vector<TTestStream>& streams, co
   std::uint32_t data = static_cast<std::uint32_t>(sectors.size());
   std::uint32_t satCount = 1, msatCount = 0;
   for (;;) {
-    msatCount = satCount > 109 ? (satCount - 109 + 126) / 127 : 0;
-    if (satCount * 128 >= data + satCount + msatCount) break;
+    msatCount = satCount > 109 ? (satCount - 109 + kPerSector - 2) / (kPerSector - 1) : 0;
+    if (satCount * kPerSector >= data + satCount + msatCount) break;
     ++satCount;
   }
   std::uint32_t satStart = data, msatStart = data + satCount;
-  sat.resize(static_cast<std::size_t>(satCount) * 128, kFree);
+  sat.resize(static_cast<std::size_t>(satCount) * kPerSector, kFree);
   for (std::uint32_t i = 0; i < satCount; ++i) sat[satStart + i] = 0xFFFFFFFD;
   for (std::uint32_t i = 0; i < msatCount; ++i) sat[msatStart + i] = 0xFFFFFFFC;
 
@@ -142,10 +148,12 @@ inline std::string BuildCompoundFile(const std::vector<TTestStream>& streams, co
   const unsigned char sig[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
   for (int i = 0; i < 8; ++i) header[i] = static_cast<char>(sig[i]);
   PutU16(header, 24, 0x3E);
-  PutU16(header, 26, 3);
+  PutU16(header, 26, options.fSectorShift == 12 ? 4 : 3);
   PutU16(header, 28, 0xFFFE);
-  PutU16(header, 30, 9);
+  PutU16(header, 30, options.fSectorShift);
   PutU16(header, 32, 6);
+  if (options.fSectorShift == 12)  // directory sector count: version 4 only
+    PutU32(header, 40, static_cast<std::uint32_t>(entries.size() / kDirPerSector));
   PutU32(header, 44, satCount);
   PutU32(header, 48, dirStart);
   PutU32(header, 56, options.fShortMaxSize);
@@ -156,17 +164,18 @@ inline std::string BuildCompoundFile(const std::vector<TTestStream>& streams, co
   for (std::uint32_t i = 0; i < 109; ++i) PutU32(header, 76 + 4 * i, i < satCount ? satStart + i : kFree);
 
   std::string file = header;
+  file.resize(kSector, '\0');  // the header fills a whole sector
   for (const auto& s : sectors) file += s;
   for (std::uint32_t i = 0; i < satCount; ++i) {
     std::string s(kSector, '\0');
-    for (std::uint32_t k = 0; k < 128; ++k) PutU32(s, 4 * k, sat[i * 128 + k]);
+    for (std::uint32_t k = 0; k < kPerSector; ++k) PutU32(s, 4 * k, sat[i * kPerSector + k]);
     file += s;
   }
   std::uint32_t listed = 109;
   for (std::uint32_t i = 0; i < msatCount; ++i) {
     std::string s(kSector, '\0');
-    for (std::uint32_t k = 0; k < 127; ++k) PutU32(s, 4 * k, listed < satCount ? satStart + listed++ : kFree);
-    PutU32(s, 508, i + 1 < msatCount ? msatStart + i + 1 : kEnd);
+    for (std::uint32_t k = 0; k + 1 < kPerSector; ++k) PutU32(s, 4 * k, listed < satCount ? satStart + listed++ : kFree);
+    PutU32(s, kSector - 4, i + 1 < msatCount ? msatStart + i + 1 : kEnd);
     file += s;
   }
   return file;

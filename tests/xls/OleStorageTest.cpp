@@ -69,6 +69,14 @@ TEST(OleStorage, DirectoryFollowsItsChainNotAContiguousRun) {
   EXPECT_EQ(Load(file, "Book"), Pattern(1000));
 }
 
+TEST(OleStorage, FourKilobyteSectors) {
+  std::string small = Pattern(3000, 4), large = Pattern(20000, 5);
+  std::string file = BuildCompoundFile({{"Small", small}, {"Workbook", large}}, {.fSectorShift = 12});
+  EXPECT_EQ(file.size() % 4096, 0u);
+  EXPECT_EQ(Load(file, "Small"), small);
+  EXPECT_EQ(Load(file, "Workbook"), large);
+}
+
 TEST(OleStorage, NotACompoundFile) {
   ExpectOleError(std::string("PK\x03\x04") + std::string(600, 'x'), kMsgCouldNotOpen);  // a ZIP file
   ExpectOleError("Name;Street\r\nA;B\r\n", kMsgCouldNotOpen);                           // a text file
