@@ -129,6 +129,28 @@ TEST_F(ExporterXLS, StylesFontsBordersAndFill) {
   EXPECT_TRUE(cell.WrapText());
 }
 
+TEST_F(ExporterXLS, RichTextRunsAndExtendedColours) {
+  // "plain bold": characters 6... in the bold font (file index 5); a run past the text is ignored.
+  std::string sst = Record(0x00FC, U32(1) + U32(1) + U16(10) + U8(0x08) + U16(3) + "plain bold" + U16(0) + U16(0) +
+                                       U16(6) + U16(5) + U16(40) + U16(0));
+  // XFEXT for XF 16: RGB fill 0x00112233 (R=0x33, G=0x22, B=0x11) and font colour.
+  auto rgb = [](std::uint16_t type, std::uint32_t bytes) { return U16(type) + U16(20) + U16(2) + U16(0) + U32(bytes) + std::string(8, '\0'); };
+  std::string xfext = Record(0x087D, std::string(12, '\0') + U16(0) + U16(16) + U16(0) + U16(2) +
+                                         rgb(4, 0x00112233) + rgb(13, 0x000000FF));
+  std::string globals = MinimalGlobals({BoundSheet("R")}) + xfext + sst + Eof();
+  TExportWorkbook workbook;
+  Load(workbook, globals + Worksheet(LabelSst(0, 0, 16, 0)));
+  auto& cell = dynamic_cast<TExportCellString&>(workbook.WorkSheets().GetWS(0).Rows().At(0).Cells().GetC(0));
+  EXPECT_EQ(cell.Text(), "plain bold");
+  ASSERT_EQ(cell.RichTextTags().size(), 2u);
+  EXPECT_EQ(cell.RichTextTags()[0].fText, "plain ");
+  EXPECT_EQ(cell.RichTextTags()[1].fText, "bold");
+  ASSERT_TRUE(cell.RichTextTags()[1].fFont);
+  EXPECT_EQ(cell.RichTextTags()[1].fFont->Style().Bold(), efsYes);
+  EXPECT_EQ(cell.BGColor(), 0x112233);
+  EXPECT_EQ(cell.Font_ReadOnly().Color(), 0xFF);
+}
+
 TEST_F(ExporterXLS, RowsColumnsPageAndView) {
   std::string globals = MinimalGlobals({BoundSheet("P")}) + Eof();
   std::string body = Record(0x0055, U16(10)) +                                          // DEFCOLWIDTH
