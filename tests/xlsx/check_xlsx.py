@@ -137,8 +137,11 @@ def check_libreoffice(path, expected):
         base = ["soffice", "-env:UserInstallation=" + profile, "--headless", "--norestore"]
         # All sheets, one file each; raw values, not as shown.
         csv_filter = "csv:Text - txt - csv (StarCalc):44,34,76,1,,1033,false,true,false,false,false,-1"
+        # LibreOffice writes numbers in its user-interface locale: pin it, our file does not depend on it.
+        env = dict(os.environ, LC_ALL="C.UTF-8", LANG="C.UTF-8", LANGUAGE="")
         for target in (csv_filter, "pdf"):
-            run = subprocess.run(base + ["--convert-to", target, "--outdir", work, path], capture_output=True, timeout=600)
+            run = subprocess.run(base + ["--convert-to", target, "--outdir", work, path], capture_output=True, timeout=600,
+                                 env=env)
             if run.returncode != 0:
                 fail("LibreOffice failed: %r" % run.stderr)
         stem = os.path.splitext(os.path.basename(path))[0]
