@@ -44,48 +44,6 @@ void AppendEmptyCell(std::string& buf, int col, int row, int xf) {
 
 std::string Num(double v) { return FloatToXmlText(v); }
 
-// "'Title'" with the title cut to 31 characters and apostrophes doubled.
-std::string QuotedTitle(const std::string& title) {
-  std::string out = "'";
-  for (char c : text::Utf16Left(title, 31)) {
-    out += c;
-    if (c == '\'') out += '\'';
-  }
-  return out + "'";
-}
-
-std::string AbsRangeRef(const TExportRange& r) {
-  std::string out;
-  if (r.Col() >= 0) {
-    if (r.Col1Abs()) out += '$';
-    AppendColumnLetters(out, r.Col());
-  }
-  if (r.Row() >= 0) {
-    if (r.Row1Abs()) out += '$';
-    AppendInt(out, static_cast<long long>(r.Row()) + 1);
-  }
-  if (r.ColSpan() > 1 || r.RowSpan() > 1) {
-    out += ':';
-    if (r.Col() >= 0 && r.ColSpan() >= 0) {
-      if (r.Col2Abs()) out += '$';
-      AppendColumnLetters(out, r.Col() + std::max(r.ColSpan(), 1) - 1);
-    }
-    if (r.Row() >= 0 && r.RowSpan() >= 0) {
-      if (r.Row2Abs()) out += '$';
-      AppendInt(out, static_cast<long long>(r.Row()) + std::max(r.RowSpan(), 1));
-    }
-  }
-  return out;
-}
-
-std::string RGBText(TColor color) { return ColorToARGB(color).substr(2); }
-
-std::string NamedCellRef(const TExportNamedCell& n) {
-  TExportRange r(n.fCol, n.fRow, n.fColSpan, n.fRowSpan);
-  r.SetCol1Abs(true).SetRow1Abs(true).SetCol2Abs(true).SetRow2Abs(true);
-  return (n.fWorkSheet ? QuotedTitle(n.fWorkSheet->Title()) + "!" : std::string()) + AbsRangeRef(r);
-}
-
 }  // namespace
 
 TWorksheetWriter::TWorksheetWriter(TZipArchive& archive, TExporterXLSX_StyleSheet& styles,
@@ -246,95 +204,6 @@ void TWorksheetWriter::StreamCells(TExportWorkSheet& sheet, std::string& dimensi
   fForced.clear();
   chunks.Finish();
   dimension = rowCount == 0 ? "A1" : RangeRef(0, 0, std::max(maxCells, 1), rowCount);
-}
-
-void TWorksheetWriter::WriteDrawing(const std::vector<TPicture>& pictures, int n) {
-  const std::string number = IntText(n);
-  TZipEntryStream* entry = fArchive.AddFromExternalStreamPrepare("xl\\drawings\\drawing" + number + ".xml");
-  if (entry) {
-    try {
-      TTextWriter head;
-      head.InitStream(*entry, false);
-      head.WriteString(kXmlDeclarationLine);
-      head.WriteString(std::string("<xdr:wsDr xmlns:xdr=\"") + ns::kXdr + "\" xmlns:a=\"" + ns::kA + "\">");
-      head.ReleaseDocument();
-      TXMLDocument anchor(false);
-      anchor.WriterSettings().fWriteBOM = false;
-      anchor.WriterSettings().fStrictXML = false;
-      for (std::size_t k = 0; k < pictures.size(); ++k) {
-        const TPicture& p = pictures[k];
-        const TExportCellDrawing& placement = *p.fPlacement;
-        const auto& image = static_cast<const TExportImage&>(*placement.Drawing());
-        const TExportRect& rect = placement.Rect();
-        TXMLNode& a = anchor.Node().AddChild("xdr:twoCellAnchor");
-        a.SetAttribute("editAs", "oneCell");
-        TXMLNode& from = a.AddChild("xdr:from");
-        from.AddTextChild("xdr:col", IntText(p.fCol));
-        from.AddTextChild("xdr:colOff", IntText(static_cast<long long>(rect.Left) * kEmuPerPixel));
-        from.AddTextChild("xdr:row", IntText(p.fRow));
-        from.AddTextChild("xdr:rowOff", IntText(static_cast<long long>(rect.Top) * kEmuPerPixel));
-        // Walk from the owning cell over the columns and rows the picture covers.
-        double x = rect.Right, y = rect.Bottom;
-        int col = p.fCol, row = p.fRow;
-        while (x >= fMetrics.ColWidth(static_cast<std::size_t>(col)) && fMetrics.ColWidth(static_cast<std::size_t>(col)) > 0)
-          x -= fMetrics.ColWidth(static_cast<std::size_t>(col++));
-        while (y >= fMetrics.RowHeight(static_cast<std::size_t>(row)) && fMetrics.RowHeight(static_cast<std::size_t>(row)) > 0)
-          y -= fMetrics.RowHeight(static_cast<std::size_t>(row++));
-        TXMLNode& to = a.AddChild("xdr:to");
-        to.AddTextChild("xdr:col", IntText(col));
-        to.AddTextChild("xdr:colOff", IntText(static_cast<long long>(std::nearbyint(x)) * kEmuPerPixel));
-        to.AddTextChild("xdr:row", IntText(row));
-        to.AddTextChild("xdr:rowOff", IntText(static_cast<long long>(std::nearbyint(y)) * kEmuPerPixel));
-        TXMLNode& pic = a.AddChild("xdr:pic");
-        TXMLNode& nv = pic.AddChild("xdr:nvPicPr");
-        nv.AddChild("xdr:cNvPr")
-            .SetAttribute("id", IntText(static_cast<long long>(k) + 1))
-            .SetAttribute("name", image.Name())
-            .SetAttribute("descr", image.Name() + "." + image.Ext());
-        nv.AddChild("xdr:cNvPicPr").AddChild("a:picLocks").SetAttribute("noChangeAspect", "1");
-        TXMLNode& blipFill = pic.AddChild("xdr:blipFill");
-        blipFill.AddChild("a:blip")
-            .SetAttribute("xmlns:r", ns::kRelationships)
-            .SetAttribute("r:embed", "rId" + IntText(static_cast<long long>(k) + 1))
-            .SetAttribute("cstate", "print");
-        blipFill.AddChild("a:stretch").AddChild("a:fillRect");
-        TXMLNode& spPr = pic.AddChild("xdr:spPr");
-        spPr.AddChild("a:prstGeom").SetAttribute("prst", "rect").AddChild("a:avLst");
-        const TExportDrawingStyle& style = placement.DrawingStyle();
-        if (style.fFill.fStyle == edfNone) spPr.AddChild("a:noFill");
-        if (style.fFill.fStyle == edfColor)
-          spPr.AddChild("a:solidFill").AddChild("a:srgbClr").SetAttribute("val", RGBText(style.fFill.fColor));
-        TXMLNode& ln = spPr.AddChild("a:ln");
-        if (style.fBorder.fFillStyle == edfNone) {
-          ln.AddChild("a:noFill");
-        } else {
-          if (style.fBorder.fSize >= 0) ln.SetAttribute("w", IntText(static_cast<long long>(style.fBorder.fSize) * 8800));
-          if (style.fBorder.fFillStyle == edfColor)
-            ln.AddChild("a:solidFill").AddChild("a:srgbClr").SetAttribute("val", RGBText(style.fBorder.fColor));
-          if (style.fBorder.fLineStyle == ebsDotted) ln.AddChild("a:prstDash").SetAttribute("val", "sysDot");
-          if (style.fBorder.fLineStyle == ebsDashed) ln.AddChild("a:prstDash").SetAttribute("val", "dash");
-        }
-        a.AddChild("xdr:clientData");
-        anchor.SaveToStream(*entry);
-        anchor.Clear();
-      }
-      entry->Write("</xdr:wsDr>");
-    } catch (...) {
-      try { fArchive.AddFromExternalStreamFinish(); } catch (...) {}
-      throw;
-    }
-    fArchive.AddFromExternalStreamFinish();
-  }
-
-  std::string rels = kXmlDeclarationLine;
-  rels += std::string("<Relationships xmlns=\"") + ns::kPackageRelationships + "\">";
-  for (std::size_t k = 0; k < pictures.size(); ++k) {
-    const auto& image = static_cast<const TExportImage&>(*pictures[k].fPlacement->Drawing());
-    rels += "<Relationship Id=\"rId" + IntText(static_cast<long long>(k) + 1) + "\" Type=\"" + ns::kRelationships +
-            "/image\" Target=\"/xl/media/image" + IntText(image.DrawingIndex() + 1) + "." + TemplateEscape(image.Ext()) + "\" />";
-  }
-  rels += "</Relationships>";
-  fArchive.AddFromBuffer("xl\\drawings\\_rels\\drawing" + number + ".xml.rels", rels);
 }
 
 std::string TWorksheetWriter::Write(TExportWorkSheet& sheet, int index) {
@@ -573,54 +442,6 @@ std::string TWorksheetWriter::Write(TExportWorkSheet& sheet, int index) {
     fArchive.AddFromExternalStreamFinish();
   }
   return pictures.empty() ? std::string() : "xl/drawings/drawing" + IntText(n) + ".xml";
-}
-
-std::string TWorksheetWriter::DefinedNames(const TExportWorkSheet& sheet, int index) {
-  std::string out;
-  const TExportPageSettings& page = sheet.PageSettings();
-  const std::string title = QuotedTitle(sheet.Title());
-  const std::string local = "\" localSheetId=\"" + IntText(index) + "\">";
-  const TExportRange& area = page.PrintRange();
-  if (area.HasColPart() || area.HasRowPart())
-    out += "<definedName name=\"_xlnm.Print_Area" + local + TemplateEscape(title + "!" + AbsRangeRef(area), true) + "</definedName>";
-  const TExportRange& cols = page.ColsToRepeat();
-  const TExportRange& rows = page.RowsToRepeat();
-  std::string titles;
-  if (cols.HasColPart()) {
-    titles = title + "!$";
-    AppendColumnLetters(titles, cols.Col());
-    titles += ":$";
-    AppendColumnLetters(titles, cols.RightCol());
-  }
-  if (rows.HasRowPart()) {
-    if (!titles.empty()) titles += ',';
-    titles += title + "!$" + IntText(static_cast<long long>(rows.Row()) + 1) + ":$" + IntText(static_cast<long long>(rows.BottomRow()) + 1);
-  }
-  if (!titles.empty()) out += "<definedName name=\"_xlnm.Print_Titles" + local + TemplateEscape(titles, true) + "</definedName>";
-  const TExportRange& filter = sheet.WindowSettings().AutoFilter();
-  if (filter.HasColPart() || filter.HasRowPart()) {
-    TExportRange abs = filter;
-    abs.SetCol1Abs(true).SetRow1Abs(true).SetCol2Abs(true).SetRow2Abs(true);
-    out += "<definedName name=\"_xlnm._FilterDatabase\" localSheetId=\"" + IntText(index) + "\" hidden=\"1\">" +
-           TemplateEscape(title + "!" + AbsRangeRef(abs), true) + "</definedName>";
-  }
-  const TExportNamedCells& names = sheet.NamedCells();
-  for (int i = 0; i < names.Count(); ++i) {
-    TExportNamedCell n = names.Get(i);
-    if (!n.fWorkSheet) n.fWorkSheet = const_cast<TExportWorkSheet*>(&sheet);
-    out += "<definedName name=\"" + TemplateEscape(n.fName) + local + TemplateEscape(NamedCellRef(n), true) + "</definedName>";
-  }
-  return out;
-}
-
-std::string TWorksheetWriter::WorkbookDefinedNames(const TExportWorkbook& workbook) {
-  std::string out;
-  const TExportNamedCells& names = workbook.NamedCells();
-  for (int i = 0; i < names.Count(); ++i)
-    if (names.Get(i).fWorkSheet)
-      out += "<definedName name=\"" + TemplateEscape(names.Get(i).fName) + "\">" +
-             TemplateEscape(NamedCellRef(names.Get(i)), true) + "</definedName>";
-  return out;
 }
 
 }  // namespace xlsx
