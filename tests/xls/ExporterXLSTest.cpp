@@ -71,8 +71,10 @@ TEST_F(ExporterXLS, CustomerListRowsCellsAndMerges) {
 }
 
 TEST_F(ExporterXLS, ChartSheetBetweenTwoWorksheets) {
+  // The selected tab (WINDOW1) is the third sheet, which is the second worksheet.
+  std::string window1 = Record(0x003D, std::string(10, '\0') + U16(2) + std::string(6, '\0'));
   std::string globals =
-      MinimalGlobals({BoundSheet("One"), BoundSheet("Chart1", 2), BoundSheet("Two")}) + Sst({"a", "b"}) + Eof();
+      MinimalGlobals({BoundSheet("One"), BoundSheet("Chart1", 2), BoundSheet("Two")}, window1) + Sst({"a", "b"}) + Eof();
   std::string stream = globals + Worksheet(LabelSst(0, 0, 16, 0)) + Bof(0x0020) + Number(0, 0, 0, 5) + Eof() +
                        Worksheet(LabelSst(0, 1, 16, 1));
   TExportWorkbook workbook;
@@ -82,6 +84,7 @@ TEST_F(ExporterXLS, ChartSheetBetweenTwoWorksheets) {
   EXPECT_EQ(workbook.WorkSheets().GetWS(0).GetCellSqlText(0, 0), "a");
   EXPECT_EQ(workbook.WorkSheets().GetWS(1).Title(), "Two");
   EXPECT_EQ(workbook.WorkSheets().GetWS(1).GetCellSqlText(1, 0), "b");
+  EXPECT_EQ(&workbook.OpenWorkSheet(), &workbook.WorkSheets().GetWS(1));
 }
 
 TEST_F(ExporterXLS, DatesOf1904SystemAndDateKinds) {
