@@ -1,5 +1,7 @@
 #include "xlsx/SharedStrings.h"
 
+#include <functional>
+
 #include "xlsx/TextWriter.h"
 #include "xlsx/XmlText.h"
 
@@ -17,12 +19,30 @@ std::string TXLSXSharedStrings_Export::Item(std::size_t index) const {
   return out;
 }
 
+void TXLSXSharedStrings_Export::Grow() {
+  std::vector<std::uint32_t> slots(fSlots.empty() ? 1024 : fSlots.size() * 2, 0);
+  const std::size_t mask = slots.size() - 1;
+  for (std::uint32_t item = 0; item < fHashes.size(); ++item) {
+    std::size_t i = fHashes[item] & mask;
+    while (slots[i]) i = (i + 1) & mask;
+    slots[i] = item + 1;
+  }
+  fSlots.swap(slots);
+}
+
 std::uint32_t TXLSXSharedStrings_Export::Add(std::string_view text) {
-  const auto it = fIndex.find(text);
-  if (it != fIndex.end()) return it->second;
+  if ((fTexts.size() + 1) * 2 > fSlots.size()) Grow();
+  const std::uint64_t hash = std::hash<std::string_view>()(text);
+  const std::size_t mask = fSlots.size() - 1;
+  std::size_t i = hash & mask;
+  for (; fSlots[i]; i = (i + 1) & mask) {
+    const std::uint32_t item = fSlots[i] - 1;
+    if (fHashes[item] == hash && fTexts[item] == text) return item;
+  }
   const auto index = static_cast<std::uint32_t>(fTexts.size());
   fTexts.emplace_back(text);
-  fIndex.emplace(fTexts.back(), index);
+  fHashes.push_back(hash);
+  fSlots[i] = index + 1;
   return index;
 }
 

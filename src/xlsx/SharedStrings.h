@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 #include "xlsx/ZipArchive.h"
 
@@ -32,8 +32,12 @@ class TXLSXSharedStrings_Export {
   // themselves key the table and the item XML is made only when written.
   static void AppendItem(std::string& out, std::string_view text);
 
+  void Grow();
+
   std::deque<std::string> fTexts;
-  std::unordered_map<std::string_view, std::uint32_t> fIndex;
+  std::vector<std::uint64_t> fHashes;  // per item
+  // Open addressing: item index + 1 per slot, 0 = free; at most half full.
+  std::vector<std::uint32_t> fSlots;
 };
 
 }  // namespace xlsx

@@ -56,6 +56,12 @@ int TWorksheetWriter::ForcedXf(int col, int row) const {
   return -1;
 }
 
+void TWorksheetWriter::CollectPictures(TExportCell& cell, int col, int row) {
+  if (!cell.DrawingsAssigned()) return;
+  for (const TExportCellDrawing& d : cell.Drawings())
+    if (d.Drawing() && d.Drawing()->IsImage()) fPictures->push_back({&d, col, row});
+}
+
 int TWorksheetWriter::LastForcedCol(int row) const {
   int last = -1;
   for (const TForcedRange& f : fForced)
@@ -160,12 +166,14 @@ void TWorksheetWriter::StreamCells(TExportWorkSheet& sheet, std::string& dimensi
         buf += "</c>";
       }
       ++cellsInChunk;
+      CollectPictures(cell, c, r);
       const int colSpan = std::max(cell.ColSpan(), 1);
       const int rowSpan = std::max(cell.RowSpan(), 1);
       if (colSpan > 1 || rowSpan > 1) merges.push_back(RangeRef(c, r, colSpan, rowSpan));
       if (rowSpan > 1) fForced.push_back({c, c + colSpan - 1, r + 1, r + rowSpan - 1, xf});
       for (int k = 1; k < colSpan; ++k) {
         TExportCell* placeholder = row.FindCell(c + k);
+        if (placeholder) CollectPictures(*placeholder, c + k, r);
         const int coveredXf =
             placeholder ? fStyles.CreateAddStyleUniqueApplyBorders(placeholder->Style(), numberFormat, xf) : xf;
         AppendEmptyCell(buf, c + k, r, coveredXf);
@@ -210,19 +218,14 @@ std::string TWorksheetWriter::Write(TExportWorkSheet& sheet, int index) {
   const int n = index + 1;
   fMetrics = ComputeSheetMetrics(sheet, fExporter);
 
-  // Pictures in cell order.
-  std::vector<TPicture> pictures;
-  for (const TExportRow& row : sheet.Rows())
-    for (const TExportCell& cell : row.Cells())
-      if (cell.DrawingsAssigned())
-        for (const TExportCellDrawing& d : const_cast<TExportCell&>(cell).Drawings())
-          if (d.Drawing() && d.Drawing()->IsImage()) pictures.push_back({&d, cell.ColIndex(), row.RowIndex()});
-
   std::string dimension;
   std::vector<std::string> merges;
   std::vector<int> rowBreaks;
   TDeflatedChunks chunks(fThreaded);
+  std::vector<TPicture> pictures;  // in cell order, collected while the cells are written
+  fPictures = &pictures;
   StreamCells(sheet, dimension, merges, rowBreaks, chunks);
+  fPictures = nullptr;
 
   // Columns, after the cell data so their formats number after the cells'.
   struct TColEntry {

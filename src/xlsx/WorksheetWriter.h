@@ -9,6 +9,7 @@
 #include "xlsx/ZipArchive.h"
 
 namespace sheet {
+class TExportCell;
 class TExportCellDrawing;
 class TExportCustomExporter;
 class TExportWorkSheet;
@@ -52,6 +53,7 @@ class TWorksheetWriter {
                    std::vector<int>& rowBreaks, class TDeflatedChunks& chunks);
   int ForcedXf(int col, int row) const;
   int LastForcedCol(int row) const;
+  void CollectPictures(sheet::TExportCell& cell, int col, int row);
   void WriteDrawing(const std::vector<TPicture>& pictures, int sheetNumber);
 
   TZipArchive& fArchive;
@@ -62,6 +64,7 @@ class TWorksheetWriter {
   TSheetMetrics fMetrics;
   std::vector<TForcedRange> fForced;
   std::vector<THyperlink> fHyperlinks;
+  std::vector<TPicture>* fPictures = nullptr;
 };
 
 }  // namespace xlsx
