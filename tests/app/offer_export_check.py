@@ -163,6 +163,13 @@ def check_offer(cli, folder, out_dir):
     check(ws.oddFooter.center.text == "Strana &P z &N", "footer %r" % ws.oddFooter.center.text)
     check(not ws.oddFooter.left.text and not ws.oddFooter.right.text and not ws.oddHeader.center.text,
           "other header and footer parts are empty")
+    with zipfile.ZipFile(path) as z:
+        sheet_xml = z.read("xl/worksheets/sheet1.xml").decode("utf-8")
+    odd_header = re.search(r"<oddHeader>(.*?)</oddHeader>", sheet_xml).group(1).replace("&amp;", "&")
+    odd_footer = re.search(r"<oddFooter>(.*?)</oddFooter>", sheet_xml).group(1).replace("&amp;", "&")
+    check(odd_header.startswith('&L&"Arial Black"&10&K000000' + description + "&R") and
+          odd_header.endswith("Datum: &D"), "header code %r" % odd_header)
+    check(odd_footer.startswith("&C") and odd_footer.endswith("Strana &P z &N"), "footer code %r" % odd_footer)
     widths = [pixel_width(ws, c) for c in range(6)]
     check(widths == [150, 100, 200, 40, 70, 80], "column widths %r" % widths)
 

@@ -126,4 +126,18 @@ TEST_F(ExportCommand, FailuresAreReportedAndWriteNothing) {
   EXPECT_TRUE(Opened.empty());
 }
 
+TEST_F(ExportCommand, DefaultOutputIsTheListWithXlsxBesideIt) {
+  // A copy of the example folder, so that the default path can be written.
+  const fs::path folder = Dir / "lists";
+  fs::copy(kExamples, folder, fs::copy_options::recursive);
+  const TRun run = Export({"--folder", folder.string(), "--decimal-separator", ","});
+  ASSERT_EQ(run.Code, 0) << run.Err;
+  const fs::path written = folder / "Kuchyne.xlsx";
+  EXPECT_EQ(run.Out, written.string() + "\n");
+  std::ifstream in(written, std::ios::binary);
+  char magic[2] = {};
+  in.read(magic, 2);
+  EXPECT_EQ(std::string(magic, 2), "PK");
+}
+
 }  // namespace
