@@ -2,6 +2,8 @@
 
 #include <zlib.h>
 
+#include <chrono>
+
 namespace xlsx {
 
 namespace {
@@ -64,7 +66,16 @@ void TDeflatedChunks::CloseChunk() {
     fPieces.push_back(Compress(data, fLevel));
     return;
   }
-  while (fPending.size() >= kMaxPending) CollectOne();
+  while (!fPending.empty() && fPending.front().wait_for(std::chrono::seconds(0)) == std::future_status::ready)
+    CollectOne();
+  if (fPending.size() >= kMaxPending) {
+    // The worker is behind: this thread compresses the chunk meanwhile
+    // instead of waiting, which keeps both cores busy.
+    std::promise<TPiece> done;
+    done.set_value(Compress(data, fLevel));
+    fPending.push_back(done.get_future());
+    return;
+  }
   const int level = fLevel;
   fPending.push_back(std::async(std::launch::async, [level, chunk = std::move(data)] { return Compress(chunk, level); }));
 }

@@ -290,7 +290,6 @@ std::string TWorksheetWriter::Write(TExportWorkSheet& sheet, int index) {
   }
   if (!pictures.empty()) {
     WriteDrawing(pictures, n);
-    sheet.ExportObject()->DoProgress(epnDrawings, static_cast<int>(pictures.size()), static_cast<int>(pictures.size()));
   }
 
   // The frame around the cell data.
