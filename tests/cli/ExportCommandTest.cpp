@@ -7,6 +7,7 @@
 
 #include "cli/ExportCommand.h"
 #include "sheet/Workbook.h"
+#include "text/CodePage.h"
 
 namespace {
 
@@ -138,6 +139,16 @@ TEST_F(ExportCommand, DefaultOutputIsTheListWithXlsxBesideIt) {
   char magic[2] = {};
   in.read(magic, 2);
   EXPECT_EQ(std::string(magic, 2), "PK");
+}
+
+TEST_F(ExportCommand, DescriptionDefaultsToTheStoredOne) {
+  const fs::path folder = Dir / "lists";
+  fs::copy(kExamples, folder, fs::copy_options::recursive);
+  std::ofstream(folder / "popis_tabulky.txt", std::ios::binary) << text::EncodeCodePage("Nabídka Novák\r\n", 1250);
+  const fs::path out = Dir / "popis.summary";
+  const TRun run = Export({"--folder", folder.string(), "--decimal-separator", ",", "-o", out.string()});
+  ASSERT_EQ(run.Code, 0) << run.Err;
+  EXPECT_EQ(Lines(out)[0], "Nabídka Novák");
 }
 
 }  // namespace
