@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -83,8 +85,13 @@ void TExportWorkbook::CheckTitles() const {
 }
 
 TExportImage& TExportWorkbook::AddImageFromFile(const std::string& aFileName) {
+  errno = 0;
   std::ifstream in(aFileName, std::ios::binary);
-  if (!in) throw EExportFileException("Cannot open the picture file \"" + aFileName + "\".");
+  if (!in) {
+    const int error = errno;
+    throw EExportFileException("Cannot open file \"" + aFileName + "\". " +
+                               (error ? std::strerror(error) : "The file could not be read."));
+  }
   std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (in.bad()) throw EExportFileException("Cannot read the picture file \"" + aFileName + "\".");
   std::string name, ext;
