@@ -146,6 +146,14 @@ void BuildOffer(TExportWorkbook& wb, std::vector<TExpectedSheet>& expected) {
   e.Member("header_left", Json("Nabídka && objednávka"));
   e.Member("footer_center", Json("Strana &P z &N"));
   e.Member("pictures", "6");
+  e.Member("row_heights", "{\"1\":21,\"5\":112.5,\"10\":112.5}");
+  e.Member("styles",
+           "{\"A1\":{\"bold\":true,\"size\":14,\"horizontal\":\"center\"},"
+           "\"A4\":{\"bold\":true,\"fill\":\"FFE1E1E1\",\"border\":\"thin\"},"
+           "\"C5\":{\"wrap\":true,\"border\":\"thin\"},"
+           "\"D5\":{\"number_format\":\"0;\\\\-0\",\"horizontal\":\"right\"},"
+           "\"E5\":{\"number_format\":\"0.00;\\\\-0.00\",\"bold\":false},"
+           "\"F5\":{\"bold\":true}}");
   expected.push_back(e);
 
   TExportWorkSheet& second = wb.AddWorkSheet("Souhrn");

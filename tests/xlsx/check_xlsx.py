@@ -8,7 +8,8 @@ written ({"A1": "text" or number}), optionally a generated grid ("grid":
 {"rows": R, "cols": C} whose cell (r, c) holds "Řádek r" in column A and the
 number r * C + c elsewhere), merged ranges, column widths (characters), print
 area and print titles, header and footer texts as header codes, and the
-number of pictures. Prints what it checked and exits non-zero on the first
+number of pictures, row heights (points) and cell formats ("styles": bold,
+size, fill, border, number_format, horizontal, wrap). Prints what it checked and exits non-zero on the first
 mismatch.
 """
 import csv
@@ -101,6 +102,28 @@ def check_openpyxl(path, expected, parts):
                 fail("%s!%s is %r, expected %r" % (sheet["title"], ref, ws[ref].value, value))
         if "merged" in sheet and sorted(str(r) for r in ws.merged_cells.ranges) != sorted(sheet["merged"]):
             fail("merged ranges %r" % sorted(str(r) for r in ws.merged_cells.ranges))
+        for row, height in sheet.get("row_heights", {}).items():
+            actual = ws.row_dimensions[int(row)].height
+            if actual is None or abs(actual - height) > 1e-6:
+                fail("row %s height %r, expected %r" % (row, actual, height))
+        for ref, style in sheet.get("styles", {}).items():
+            cell = ws[ref]
+            if "bold" in style and bool(cell.font.b) != style["bold"]:
+                fail("%s bold is %r" % (ref, cell.font.b))
+            if "size" in style and cell.font.sz != style["size"]:
+                fail("%s font size is %r" % (ref, cell.font.sz))
+            if "fill" in style and (cell.fill.fill_type != "solid" or cell.fill.fgColor.rgb != style["fill"]):
+                fail("%s fill is %r %r" % (ref, cell.fill.fill_type, cell.fill.fgColor.rgb))
+            if "border" in style:
+                sides = [cell.border.left.style, cell.border.right.style, cell.border.top.style, cell.border.bottom.style]
+                if sides != [style["border"]] * 4:
+                    fail("%s borders are %r" % (ref, sides))
+            if "number_format" in style and cell.number_format != style["number_format"]:
+                fail("%s number format is %r" % (ref, cell.number_format))
+            if "horizontal" in style and cell.alignment.horizontal != style["horizontal"]:
+                fail("%s alignment is %r" % (ref, cell.alignment.horizontal))
+            if "wrap" in style and bool(cell.alignment.wrap_text) != style["wrap"]:
+                fail("%s wrap is %r" % (ref, cell.alignment.wrap_text))
         for letter, width in sheet.get("col_widths", {}).items():
             actual = ws.column_dimensions[letter].width
             if abs(actual - width) > 1e-6:
