@@ -91,7 +91,7 @@ void TExporterXLSX::SaveWorkbook(TExportWorkbook& workbook, TSeekableStream& str
   info.fHasSharedStrings = sharedStrings.Count() > 0;
   sharedStrings.ExportXLSX(archive, [&](std::size_t pos, std::size_t count) {
     workbook.DoProgress(epnSharedString, static_cast<int>(pos), static_cast<int>(count));
-  });
+  }, fThreaded);
 
   const TExportDrawings& drawings = workbook.Drawings();
   for (int i = 0; i < drawings.Count(); ++i) {

@@ -2,7 +2,8 @@
 
 #include <functional>
 
-#include "xlsx/TextWriter.h"
+#include "xlsx/DeflatedChunks.h"
+#include "xlsx/PackageParts.h"
 #include "xlsx/XmlText.h"
 
 namespace xlsx {
@@ -46,30 +47,34 @@ std::uint32_t TXLSXSharedStrings_Export::Add(std::string_view text) {
   return index;
 }
 
-void TXLSXSharedStrings_Export::ExportXLSX(TZipArchive& archive, const TProgress& progress) const {
+void TXLSXSharedStrings_Export::ExportXLSX(TZipArchive& archive, const TProgress& progress, bool threaded) const {
   if (fTexts.empty()) return;
+  // Items go into deflated chunks of 10,000 (compressed on a worker while
+  // the next are made), which are then spliced into the entry.
+  TDeflatedChunks chunks(threaded);
+  std::string& buf = chunks.Buffer();
+  const std::string count = IntText(static_cast<long long>(fTexts.size()));
+  buf += kXmlDeclarationLine;
+  buf += "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" count=\"";
+  buf += count;
+  buf += "\" uniqueCount=\"";
+  buf += count;
+  buf += "\">";
+  for (std::size_t i = 0; i < fTexts.size(); ++i) {
+    if (i % kChunkItems == 0) {
+      if (i > 0) chunks.CloseChunk();
+      if (progress) progress(i, fTexts.size());
+    }
+    buf += "<si>";
+    AppendItem(buf, fTexts[i]);
+    buf += "</si>";
+  }
+  buf += "</sst>";
+  chunks.Finish();
   TZipEntryStream* entry = archive.AddFromExternalStreamPrepare("xl\\sharedStrings.xml", TZipCompression::zcDeflate);
   if (!entry) return;
   try {
-    TTextWriter writer;
-    writer.InitStream(*entry, false);
-    const std::string count = IntText(static_cast<long long>(fTexts.size()));
-    writer.WriteString("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n"
-                       "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" count=\"");
-    writer.WriteString(count);
-    writer.WriteString("\" uniqueCount=\"");
-    writer.WriteString(count);
-    writer.WriteString("\">");
-    std::string item;
-    for (std::size_t i = 0; i < fTexts.size(); ++i) {
-      if (progress && i % 10000 == 0) progress(i, fTexts.size());
-      item.assign("<si>");
-      AppendItem(item, fTexts[i]);
-      item += "</si>";
-      writer.WriteString(item);
-    }
-    writer.WriteString("</sst>");
-    writer.ReleaseDocument();
+    chunks.WriteTo(*entry);
   } catch (...) {
     try { archive.AddFromExternalStreamFinish(); } catch (...) {}
     throw;

@@ -25,7 +25,8 @@ class TXLSXSharedStrings_Export {
   std::string Item(std::size_t index) const;
 
   // Writes xl/sharedStrings.xml (nothing when the table is empty).
-  void ExportXLSX(TZipArchive& archive, const TProgress& progress = {}) const;
+  void ExportXLSX(TZipArchive& archive, const TProgress& progress = {}, bool threaded = true) const;
+  static constexpr std::size_t kChunkItems = 10000;
 
  private:
   // A plain text's item is a function of the text alone, so the texts

@@ -159,7 +159,7 @@ class TDeflateCompressor : public TZipCompressor {
 
  private:
   void Flush() {
-    const std::size_t have = fBuffer.size() - fZ.avail_out;
+    const std::size_t have = fZ.next_out ? fBuffer.size() - fZ.avail_out : 0;
     if (have) Emit(fBuffer.data(), have);
     fZ.next_out = fBuffer.data();
     fZ.avail_out = static_cast<uInt>(fBuffer.size());

@@ -225,3 +225,24 @@ TEST(ZipArchive, OpenFileWritesAndOnlyWriteModeIsSupported) {
   }
   EXPECT_NE(PythonList(ReadFile(path)).find("source.txt 8 "), std::string::npos);
 }
+
+TEST(ZipArchive, EntryMadeOnlyOfDeflatedPieces) {
+  TMemoryStream out;
+  {
+    TZipArchive zip;
+    zip.OpenStream(out, TZipMode::zmWrite);
+    TZipEntryStream* entry = zip.AddFromExternalStreamPrepare("pieces.xml");
+    TDeflatedChunks chunks(false);
+    chunks.Buffer() = "<a>";
+    chunks.CloseChunk();
+    chunks.Buffer() = "</a>";
+    chunks.Finish();
+    chunks.WriteTo(*entry);
+    zip.AddFromExternalStreamFinish();
+  }
+  const auto path = TempDir() / "pieces.zip";
+  WriteFile(path, out.Data());
+  const auto r = RunCommand(std::string(kPython) + " -c \"import zipfile,sys\nsys.stdout.write(zipfile.ZipFile(sys.argv[1]).read('pieces.xml').decode())\" " +
+                            Quote(path.string()));
+  EXPECT_EQ(r.fOutput, "<a></a>");
+}
