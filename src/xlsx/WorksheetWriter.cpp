@@ -124,8 +124,7 @@ void TWorksheetWriter::StreamCells(TExportWorkSheet& sheet, std::string& dimensi
       const TExportCellType kind = cell.CellType();
       if (kind == ectString) {
         const auto& s = static_cast<const TExportCellString&>(cell);
-        if (!s.HyperLink().empty() && (s.Text().empty() || (!s.UseSharedStrings() && s.RichTextTags().empty()) || cell.FormulaAssigned()))
-          fHyperlinks.push_back({CellRef(c, r), s.HyperLink(), s.HyperLinkHint()});
+        if (!s.HyperLink().empty()) fHyperlinks.push_back({CellRef(c, r), s.HyperLink(), s.HyperLinkHint()});
         if (s.Text().empty()) {
           buf += "></c>";
         } else if ((!s.UseSharedStrings() && s.RichTextTags().empty()) || cell.FormulaAssigned()) {
@@ -139,7 +138,6 @@ void TWorksheetWriter::StreamCells(TExportWorkSheet& sheet, std::string& dimensi
           AppendCellText(buf, s.Text());
           buf += "</t></is></c>";
         } else {
-          if (!s.HyperLink().empty()) fHyperlinks.push_back({CellRef(c, r), s.HyperLink(), s.HyperLinkHint()});
           buf += " t=\"s\"><v>";
           AppendInt(buf, fSharedStrings.Add(s.Text()));
           buf += "</v></c>";
