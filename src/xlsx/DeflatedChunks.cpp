@@ -29,25 +29,27 @@ TDeflatedChunks::TPiece TDeflatedChunks::Compress(const std::string& data, int l
   z_stream z{};
   int rc = deflateInit2(&z, level, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
   if (rc != Z_OK) throw EZCompressionError(rc, "zlib deflateInit2 failed");
-  piece.fData.resize(deflateBound(&z, static_cast<uLong>(data.size())) + 16);
+  // Each thread keeps its output buffer, so its pages are touched once, not per chunk.
+  thread_local std::string out;
+  const std::size_t bound = deflateBound(&z, static_cast<uLong>(data.size())) + 16;
+  if (out.size() < bound) out.resize(bound);
   z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
   z.avail_in = static_cast<uInt>(data.size());
   std::size_t produced = 0;
   for (;;) {
-    z.next_out = reinterpret_cast<Bytef*>(piece.fData.data() + produced);
-    z.avail_out = static_cast<uInt>(piece.fData.size() - produced);
+    z.next_out = reinterpret_cast<Bytef*>(out.data() + produced);
+    z.avail_out = static_cast<uInt>(out.size() - produced);
     rc = deflate(&z, Z_SYNC_FLUSH);
-    produced = piece.fData.size() - z.avail_out;
+    produced = out.size() - z.avail_out;
     if (rc < 0 && rc != Z_BUF_ERROR) {
       deflateEnd(&z);
       throw EZCompressionError(rc, "zlib deflate failed");
     }
     if (z.avail_in == 0 && z.avail_out != 0) break;
-    piece.fData.resize(piece.fData.size() * 2);
+    out.resize(out.size() * 2);
   }
   deflateEnd(&z);
-  piece.fData.resize(produced);
-  piece.fData.shrink_to_fit();
+  piece.fData.assign(out.data(), produced);
   return piece;
 }
 
@@ -59,11 +61,11 @@ void TDeflatedChunks::CollectOne() {
 void TDeflatedChunks::CloseChunk() {
   if (fBuffer.empty()) return;
   fUncompressed += fBuffer.size();
-  std::string data;
-  data.reserve(kChunkReserve);
+  std::string data = TakeSpareBuffer();
   data.swap(fBuffer);
   if (!fThreaded) {
     fPieces.push_back(Compress(data, fLevel));
+    ReturnSpareBuffer(std::move(data));
     return;
   }
   while (!fPending.empty() && fPending.front().wait_for(std::chrono::seconds(0)) == std::future_status::ready)
@@ -74,16 +76,41 @@ void TDeflatedChunks::CloseChunk() {
     std::promise<TPiece> done;
     done.set_value(Compress(data, fLevel));
     fPending.push_back(done.get_future());
+    ReturnSpareBuffer(std::move(data));
     return;
   }
   const int level = fLevel;
-  fPending.push_back(std::async(std::launch::async, [level, chunk = std::move(data)] { return Compress(chunk, level); }));
+  fPending.push_back(std::async(std::launch::async, [this, level, chunk = std::move(data)]() mutable {
+    TPiece piece = Compress(chunk, level);
+    ReturnSpareBuffer(std::move(chunk));
+    return piece;
+  }));
+}
+
+std::string TDeflatedChunks::TakeSpareBuffer() {
+  std::lock_guard<std::mutex> lock(fSpareLock);
+  std::string buffer;
+  if (!fSpare.empty()) {
+    buffer.swap(fSpare.back());
+    fSpare.pop_back();
+  } else {
+    buffer.reserve(kChunkReserve);
+  }
+  return buffer;
+}
+
+void TDeflatedChunks::ReturnSpareBuffer(std::string buffer) {
+  buffer.clear();
+  std::lock_guard<std::mutex> lock(fSpareLock);
+  fSpare.push_back(std::move(buffer));
 }
 
 void TDeflatedChunks::Finish() {
   CloseChunk();
   while (!fPending.empty()) CollectOne();
   std::string().swap(fBuffer);
+  std::lock_guard<std::mutex> lock(fSpareLock);
+  fSpare.clear();
 }
 
 void TDeflatedChunks::WriteTo(TZipEntryStream& entry, const std::function<void(int, int)>& progress) const {

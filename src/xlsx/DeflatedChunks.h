@@ -4,6 +4,7 @@
 #include <deque>
 #include <functional>
 #include <future>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,10 @@ class TDeflatedChunks {
 
  private:
   void CollectOne();
+  // Chunk buffers go back and forth between the writer and the compressor
+  // instead of being allocated afresh for every chunk.
+  std::string TakeSpareBuffer();
+  void ReturnSpareBuffer(std::string buffer);
 
   bool fThreaded;
   int fLevel;
@@ -54,6 +59,8 @@ class TDeflatedChunks {
   std::vector<TPiece> fPieces;
   std::deque<std::future<TPiece>> fPending;
   std::uint64_t fUncompressed = 0;
+  std::mutex fSpareLock;
+  std::vector<std::string> fSpare;
 };
 
 }  // namespace xlsx
