@@ -4,11 +4,11 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "app/FileSystem.h"
 #include "app/TextOrder.h"
+#include "text/StreamBytes.h"
 
 namespace app {
 
@@ -98,7 +98,7 @@ std::string TDiskFileSystem::ReadFile(const std::string& path) const {
   errno = 0;
   std::ifstream in(p, std::ios::binary);
   if (!in) throw EInOutError(errno != 0 ? CodeOfErrno(errno) : EInOutError::kFileNotFound);
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string bytes = text::ReadAll(in);
   if (in.bad()) throw EInOutError(100);
   return bytes;
 }

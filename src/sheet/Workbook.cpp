@@ -5,11 +5,11 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <unordered_set>
 
 #include "sheet/FormatRegistry.h"
+#include "text/StreamBytes.h"
 
 namespace sheet {
 
@@ -92,7 +92,7 @@ TExportImage& TExportWorkbook::AddImageFromFile(const std::string& aFileName) {
     throw EExportFileException("Cannot open file \"" + aFileName + "\". " +
                                (error ? std::strerror(error) : "The file could not be read."));
   }
-  std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string data = text::ReadAll(in);
   if (in.bad()) throw EExportFileException("Cannot read the picture file \"" + aFileName + "\".");
   std::string name, ext;
   SplitImageFileName(aFileName, name, ext);
@@ -106,7 +106,7 @@ TExportImage& TExportWorkbook::AddImageFromStream(std::istream& aStream, const s
   std::string name, ext;
   SplitImageFileName(aFileName, name, ext);
   if (ext.empty()) throw EExportFileNameException(kMsgNoExtension);
-  std::string data((std::istreambuf_iterator<char>(aStream)), std::istreambuf_iterator<char>());
+  std::string data = text::ReadAll(aStream);
   TExportImage& image = fDrawings->Add<TExportImage>();
   image.SetExt(ext).SetData(std::move(data));
   image.SetName(name);

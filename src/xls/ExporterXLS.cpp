@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <istream>
-#include <iterator>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -16,6 +15,7 @@
 #include "xls/BiffRecords.h"
 #include "xls/OleStorage.h"
 #include "xls/XLSBook.h"
+#include "text/StreamBytes.h"
 
 namespace xls {
 
@@ -474,7 +474,7 @@ void TExporterXLS::SaveToStream(std::ostream&) {
 }
 
 bool TExporterXLS::LoadFromStream(std::istream& stream, TExportWorkbook& workbook) {
-  std::string bytes((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
+  std::string bytes = text::ReadAll(stream);
   return LoadFromBytes(bytes, workbook);
 }
 

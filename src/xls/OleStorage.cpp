@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 
 #include "xls/Utf16Le.h"
+#include "text/StreamBytes.h"
 
 namespace xls {
 
@@ -220,7 +220,7 @@ bool TOleStorage::LoadFromFile(const std::filesystem::path& aFileName, std::stri
                                std::string_view aName) {
   std::ifstream in(aFileName, std::ios::binary);
   if (!in) throw EOleStorageException(kMsgCouldNotOpen);
-  std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string data = text::ReadAll(in);
   if (in.bad()) throw EOleStorageException(kMsgCouldNotOpen);
   return LoadFromStream(data, aToStream, aName);
 }
