@@ -23,6 +23,8 @@
 #include "sheet/Workbook.h"
 #include "text/CodePage.h"
 
+#include <jpeglib.h>
+
 #ifdef NABIDKA_HAVE_XLSXWRITER
 #include <xlsxwriter.h>
 #endif
@@ -60,6 +62,42 @@ std::string ArticleList(int items) {
   }
   text += "Celkem za sestavu;;;;\r\nCelková cena bez DPH;;;;0,00\r\nDPH 21 %;;;;0,00\r\nCelková cena s DPH;;;;0,00\r\n";
   return text::EncodeCodePage(text, 1250);
+}
+
+// A photo-like JPEG of a catalogue picture's size: smooth shading under fine
+// texture, so it compresses like a real photo.
+void WritePhotoJpeg(const fs::path& path, int seed, int side) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) throw std::runtime_error("cannot create " + path.string());
+  jpeg_compress_struct info{};
+  jpeg_error_mgr errors{};
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&info);
+  jpeg_stdio_dest(&info, file);
+  info.image_width = static_cast<JDIMENSION>(side);
+  info.image_height = static_cast<JDIMENSION>(side);
+  info.input_components = 3;
+  info.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&info);
+  jpeg_set_quality(&info, 85, TRUE);
+  jpeg_start_compress(&info, TRUE);
+  std::vector<JSAMPLE> line(static_cast<std::size_t>(side) * 3);
+  std::uint32_t noise = 2463534242u + static_cast<std::uint32_t>(seed) * 7919u;
+  for (int y = 0; y < side; ++y) {
+    for (int x = 0; x < side; ++x) {
+      noise ^= noise << 13, noise ^= noise >> 17, noise ^= noise << 5;
+      const int grain = static_cast<int>(noise % 48);
+      const int base = (x * 160 / side + y * 80 / side + seed * 23) % 200;
+      line[3 * x] = static_cast<JSAMPLE>(std::min(255, base + grain));
+      line[3 * x + 1] = static_cast<JSAMPLE>(std::min(255, base * 3 / 4 + grain));
+      line[3 * x + 2] = static_cast<JSAMPLE>(std::min(255, base / 2 + grain));
+    }
+    JSAMPROW row = line.data();
+    jpeg_write_scanlines(&info, &row, 1);
+  }
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  std::fclose(file);
 }
 
 // One cell of the composed sheet, as libxlsxwriter is given it.
@@ -200,20 +238,24 @@ void WriteWithXlsxWriter(const TSheetOps& ops, const std::string& path) {
 int RunOfferBench(const std::vector<std::string>& args) {
   int items = 99;
   int repeat = 5;
-  fs::path pictures = fs::path(NABIDKA_SOURCE_DIR) / "examples" / "pCon_article_lists" / "Kuchyne_soubory";
+  int pictureSide = 300;  // about 35 KB a picture, as catalogue photos are
+  fs::path pictures;
   for (std::size_t i = 0; i + 1 < args.size(); i += 2) {
     if (args[i] == "--items") items = std::max(1, std::stoi(args[i + 1]));
     if (args[i] == "--repeat") repeat = std::max(1, std::stoi(args[i + 1]));
     if (args[i] == "--pictures") pictures = args[i + 1];
+    if (args[i] == "--picture-side") pictureSide = std::max(8, std::stoi(args[i + 1]));
   }
   std::vector<fs::path> sources;
-  for (const auto& entry : fs::directory_iterator(pictures)) {
-    if (entry.path().extension() == ".jpg") sources.push_back(entry.path());
-  }
-  std::sort(sources.begin(), sources.end());
-  if (sources.empty()) {
-    std::cerr << "no pictures (*.jpg) in " << pictures << "\n";
-    return 1;
+  if (!pictures.empty()) {
+    for (const auto& entry : fs::directory_iterator(pictures)) {
+      if (entry.path().extension() == ".jpg") sources.push_back(entry.path());
+    }
+    std::sort(sources.begin(), sources.end());
+    if (sources.empty()) {
+      std::cerr << "no pictures (*.jpg) in " << pictures << "\n";
+      return 1;
+    }
   }
 
   const fs::path dir = fs::temp_directory_path() / ("nabidka-offer-bench-" + std::to_string(getpid()));
@@ -225,6 +267,10 @@ int RunOfferBench(const std::vector<std::string>& args) {
     for (int i = 0; i < 2 * items; ++i) {
       char name[32];
       std::snprintf(name, sizeof name, "image%03d.jpg", i + 1);
+      if (sources.empty()) {
+        WritePhotoJpeg(dir / "Nabidka_soubory" / name, i, pictureSide);
+        continue;
+      }
       // Every item has a picture of its own, as in a real offer: bytes after
       // the end-of-image marker keep copies apart without changing the image.
       std::ifstream in(sources[static_cast<std::size_t>(i) % sources.size()], std::ios::binary);
@@ -273,7 +319,7 @@ int RunOfferBench(const std::vector<std::string>& args) {
 
 bench::TBenchRegistrar registrar("offer",
                                  "Export of a 99-item offer with pictures, side by side with libxlsxwriter "
-                                 "[--items N] [--repeat N] [--pictures DIR]",
+                                 "[--items N] [--repeat N] [--pictures DIR | --picture-side PX]",
                                  RunOfferBench);
 
 }  // namespace
