@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -18,6 +19,14 @@ inline std::filesystem::path TempDir() {
   static const std::filesystem::path dir = [] {
     auto d = std::filesystem::temp_directory_path() / ("nabidka-xlsx-tests-" + std::to_string(::getpid()));
     std::filesystem::create_directories(d);
+    // Left in place when NABIDKA_KEEP_TEST_FILES is set, for looking at the written files.
+    if (!std::getenv("NABIDKA_KEEP_TEST_FILES"))
+      std::atexit([] {
+        std::error_code ignored;
+        std::filesystem::remove_all(std::filesystem::temp_directory_path() /
+                                        ("nabidka-xlsx-tests-" + std::to_string(::getpid())),
+                                    ignored);
+      });
     return d;
   }();
   return dir;
