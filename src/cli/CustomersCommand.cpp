@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <ostream>
 
+#include "cli/CliSupport.h"
 #include "app/MainWindow.h"
 #include "app/Paths.h"
 #include "text/Utf8.h"
@@ -25,23 +26,7 @@ class TRecordingDialogs : public app::TDialogs {
   }
 };
 
-// Numbers in the list display with the user's decimal separator; without any
-// locale in the environment the Czech settings apply, as for `show`.
-text::TRegionalSettings DefaultRegion() {
-  for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
-    const char* value = std::getenv(variable);
-    if (value == nullptr || *value == '\0') continue;
-    const std::string locale = value;
-    if (locale == "C" || locale == "POSIX" || locale.rfind("C.", 0) == 0) break;
-    return text::TRegionalSettings::FromUserLocale();
-  }
-  return text::TRegionalSettings::Czech();
-}
 
-std::string WithoutTrailingDelimiters(std::string path) {
-  while (path.size() > 1 && (path.back() == '/' || path.back() == app::kPathDelimiter)) path.pop_back();
-  return path;
-}
 
 void PrintJsonList(std::ostream& out, const std::vector<std::string>& texts) {
   out << '[';

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <ostream>
 
+#include "cli/CliSupport.h"
 #include "app/MainWindow.h"
 #include "app/OfferItems.h"
 #include "app/Paths.h"
@@ -30,28 +31,7 @@ class TConsoleDialogs : public app::TDialogs {
   bool fMessageShown = false;
 };
 
-// The program is made for Czech dealers: when the environment names no
-// locale at all (plain C or POSIX), the Czech regional settings apply.
-text::TRegionalSettings DefaultRegion() {
-  const char* name = nullptr;
-  for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
-    const char* value = std::getenv(variable);
-    if (value != nullptr && *value != '\0') {
-      name = value;
-      break;
-    }
-  }
-  const std::string locale = name != nullptr ? name : "";
-  if (locale.empty() || locale == "C" || locale == "POSIX" || locale.rfind("C.", 0) == 0) {
-    return text::TRegionalSettings::Czech();
-  }
-  return text::TRegionalSettings::FromUserLocale();
-}
 
-std::string WithoutTrailingDelimiters(std::string path) {
-  while (path.size() > 1 && (path.back() == '/' || path.back() == app::kPathDelimiter)) path.pop_back();
-  return path;
-}
 
 std::string FolderOf(const std::string& path) {
   const std::string name = app::ExtractFileName(path);
