@@ -5,17 +5,11 @@
 #include <ostream>
 
 #include "sheet/Exceptions.h"
+#include "text/TextCase.h"
 
 namespace sheet {
 
 namespace {
-
-std::string Lower(std::string_view s) {
-  std::string out(s);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
 
 std::size_t LastSeparator(std::string_view fileName) {
   return fileName.find_last_of('/');
@@ -246,7 +240,7 @@ std::string ExtractFileName(std::string_view fileName) {
 }
 
 std::string NormalizeExtension(std::string_view extension) {
-  std::string e = Lower(extension);
+  std::string e = text::AsciiLowerCase(extension);
   if (!e.empty() && e.front() == '.') e.erase(0, 1);
   return e;
 }
@@ -270,7 +264,7 @@ std::string FixSaveFileExtension(std::string_view fileName, const TCustomExporte
     if (!name.empty() && name.back() == '.') name.pop_back();
     return name + "." + preferred;
   }
-  const std::string normalized = Lower(bare);
+  const std::string normalized = text::AsciiLowerCase(bare);
   if (chosen.HasExtension(normalized)) return name;
   if (registry.FindByExtension(normalized) != nullptr) return name.substr(0, name.size() - ext.size()) + "." + preferred;
   return name + "." + preferred;

@@ -1,4 +1,5 @@
 #include "sheet/NumberFormat.h"
+#include "text/TextCase.h"
 
 #include <algorithm>
 #include <utility>
@@ -6,13 +7,6 @@
 namespace sheet {
 
 namespace {
-
-std::string Lower(std::string_view s) {
-  std::string out(s);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
 
 bool Contains(std::string_view s, std::string_view part) { return s.find(part) != std::string_view::npos; }
 
@@ -55,7 +49,7 @@ const std::string& GlobalTimeFormat() { return GlobalTimeSlot(); }
 void SetGlobalDateFormat(std::string format) { GlobalDateSlot() = format.empty() ? kSysDate : std::move(format); }
 void SetGlobalTimeFormat(std::string format) { GlobalTimeSlot() = format.empty() ? kSysTime : std::move(format); }
 
-bool IsGeneralFormat(std::string_view format) { return format.empty() || Lower(format) == "general"; }
+bool IsGeneralFormat(std::string_view format) { return format.empty() || text::AsciiLowerCase(format) == "general"; }
 
 TNumberFormatKind AnalyzeNumberFormat(std::string_view f, TNumberFormatRec& rec) {
   rec = TNumberFormatRec{};
@@ -66,7 +60,7 @@ TNumberFormatKind AnalyzeNumberFormat(std::string_view f, TNumberFormatRec& rec)
   std::string_view t = f;
   const std::size_t semicolon = f.find(';');
   if (semicolon != std::string_view::npos && semicolon >= 1) t = f.substr(0, semicolon);
-  const std::string tl = Lower(t);
+  const std::string tl = text::AsciiLowerCase(t);
 
   // The currency-and-locale group "[$...]" is taken out for the analysis of
   // the digits. Only the group itself is removed, wherever it stands, so a
@@ -91,7 +85,7 @@ TNumberFormatKind AnalyzeNumberFormat(std::string_view f, TNumberFormatRec& rec)
     return TNumberFormatKind::nfkDateTime;
 
   rec.ThousandSep = Contains(s, "#,##");
-  rec.NegativeRed = Contains(Lower(f), ";[red]");
+  rec.NegativeRed = Contains(text::AsciiLowerCase(f), ";[red]");
 
   const std::size_t zeroDot = s.find("0.");
   const std::size_t dotZero = s.find(".0");
@@ -226,7 +220,7 @@ int BuiltInNumberFormatIndex(std::string_view format) {
 }
 
 std::string ResolveDateTimeFormat(std::string_view format, const text::TRegionalSettings& region) {
-  const std::string lower = Lower(format);
+  const std::string lower = text::AsciiLowerCase(format);
   if (lower.empty() || lower.front() != '%' || !IsSysToken(lower)) return std::string(format);
   std::string resolved;
   if (lower == kSysDate)
@@ -243,7 +237,7 @@ std::string ResolveDateTimeFormat(std::string_view format, const text::TRegional
     if (c == 'n') c = 'm';
     if (c == 'N') c = 'M';
   }
-  std::string lowered = Lower(resolved);
+  std::string lowered = text::AsciiLowerCase(resolved);
   // "ampm" in any case becomes "am/pm"; the rest keeps its case
   std::size_t pos = 0;
   while ((pos = lowered.find("ampm", pos)) != std::string::npos) {
@@ -255,7 +249,7 @@ std::string ResolveDateTimeFormat(std::string_view format, const text::TRegional
 }
 
 std::string EffectiveDateTimeFormat(std::string_view format, const text::TRegionalSettings& region) {
-  std::string f = Lower(ResolveDateTimeFormat(format, region));
+  std::string f = text::AsciiLowerCase(ResolveDateTimeFormat(format, region));
   if (const std::size_t semicolon = f.find(';'); semicolon != std::string::npos) f.erase(semicolon);
   ReplaceAll(f, "\\", "");
   std::string out;
