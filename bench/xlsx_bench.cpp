@@ -19,6 +19,7 @@
 
 #include "BenchRegistry.h"
 #include "sheet/Workbook.h"
+#include "xlsx/DeflateStats.h"
 #include "xlsx/ExporterXLSX.h"
 
 #ifdef NABIDKA_HAVE_XLSXWRITER
@@ -68,6 +69,7 @@ struct TResult {
   double fSaveMainCpu = 0;
   long fRssBeforeSave = 0, fPeakSave = 0;
   long fFileSize = 0;
+  double fDeflateCpu = 0;  // CPU seconds spent in deflate during the save
 };
 
 // The cells of row r: texts, integer, three money values.
@@ -94,12 +96,14 @@ TResult RunOurs(int rows, const std::string& path, bool threaded) {
   start = TClock::now();
   const double cpu = CpuSeconds();
   const double mainCpu = ThreadCpuSeconds();
+  const std::uint64_t deflateBefore = xlsx::DeflateCpuNanoseconds();
   xlsx::TExporterXLSX exporter;
   exporter.SetThreaded(threaded);
   if (!wb->SaveToFile(path, exporter)) throw std::runtime_error("save failed");
   res.fSave = Seconds(start);
   res.fSaveCpu = CpuSeconds() - cpu;
   res.fSaveMainCpu = ThreadCpuSeconds() - mainCpu;
+  res.fDeflateCpu = static_cast<double>(xlsx::DeflateCpuNanoseconds() - deflateBefore) / 1e9;
   res.fPeakSave = StatusKb("VmHWM");
   res.fFileSize = static_cast<long>(std::filesystem::file_size(path));
   return res;
@@ -203,16 +207,32 @@ int RunXlsxBench(const std::vector<std::string>& args) {
     }
     return b;
   };
-  if (wanted("ours")) Print("nabidka (worker thread)", best([&] { return RunOurs(rows, (dir / "ours.xlsx").string(), true); }));
+  TResult ours{}, lxw{}, lxwConstant{};
+  if (wanted("ours")) Print("nabidka (worker thread)", ours = best([&] { return RunOurs(rows, (dir / "ours.xlsx").string(), true); }));
   if (wanted("ours1")) Print("nabidka (single thread)", best([&] { return RunOurs(rows, (dir / "ours1.xlsx").string(), false); }));
 #ifdef NABIDKA_HAVE_XLSXWRITER
-  if (wanted("lxw")) Print("libxlsxwriter default", best([&] { return RunXlsxWriter(rows, (dir / "lxw.xlsx").string(), false); }));
-  if (wanted("lxw-cm")) Print("libxlsxwriter constant_memory", best([&] { return RunXlsxWriter(rows, (dir / "lxw-cm.xlsx").string(), true); }));
+  if (wanted("lxw")) Print("libxlsxwriter default", lxw = best([&] { return RunXlsxWriter(rows, (dir / "lxw.xlsx").string(), false); }));
+  if (wanted("lxw-cm"))
+    Print("libxlsxwriter constant_memory", lxwConstant = best([&] { return RunXlsxWriter(rows, (dir / "lxw-cm.xlsx").string(), true); }));
   if (wanted("lxw") || wanted("lxw-cm"))
     std::printf("(libxlsxwriter: \"build\" = the write calls, \"save\" = workbook_close; its RSS is measured from process start)\n");
 #else
   std::printf("libxlsxwriter not found at build time: no comparison\n");
 #endif
+  if (only.empty()) {
+    // The figures as name: value lines; libxlsxwriter's times are its whole run
+    // (write calls + close), since it builds nothing in memory beforehand worth comparing.
+    const double lxwTotal = lxw.fBuild + lxw.fSave, constantTotal = lxwConstant.fBuild + lxwConstant.fSave;
+    std::printf("build_seconds: %.4f\n", ours.fBuild);
+    std::printf("save_seconds: %.4f\n", ours.fSave);
+    std::printf("peak_mib: %.1f\n", ours.fPeakSave / 1024.0);
+    std::printf("libxlsxwriter_default_seconds: %.4f\n", lxwTotal);
+    std::printf("libxlsxwriter_default_peak_mib: %.1f\n", lxw.fPeakSave / 1024.0);
+    std::printf("libxlsxwriter_constant_seconds: %.4f\n", constantTotal);
+    std::printf("save_vs_constant: %.3f\n", constantTotal > 0 ? ours.fSave / constantTotal : 0.0);
+    std::printf("total_vs_default: %.3f\n", lxwTotal > 0 ? (ours.fBuild + ours.fSave) / lxwTotal : 0.0);
+    std::printf("deflate_share: %.3f\n", ours.fSaveCpu > 0 ? ours.fDeflateCpu / ours.fSaveCpu : 0.0);
+  }
   if (keep.empty()) std::filesystem::remove_all(dir);
   return 0;
 }

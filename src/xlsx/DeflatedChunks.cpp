@@ -1,4 +1,5 @@
 #include "xlsx/DeflatedChunks.h"
+#include "xlsx/DeflateStats.h"
 
 #include <zlib.h>
 
@@ -23,6 +24,7 @@ TDeflatedChunks::~TDeflatedChunks() {
 }
 
 TDeflatedChunks::TPiece TDeflatedChunks::Compress(const std::string& data, int level) {
+  TDeflateTimer timer;
   TPiece piece;
   piece.fSize = data.size();
   piece.fCRC32 = static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));

@@ -1,4 +1,5 @@
 #include "xlsx/ZipArchive.h"
+#include "xlsx/DeflateStats.h"
 
 #include <zlib.h>
 
@@ -179,7 +180,11 @@ class TDeflateCompressor : public TZipCompressor {
       fZ.avail_in = static_cast<uInt>(step);
       for (;;) {
         if (fZ.avail_out == 0) Flush();
-        const int rc = deflate(&fZ, mode);
+        int rc;
+        {
+          TDeflateTimer timer;
+          rc = deflate(&fZ, mode);
+        }
         if (rc < 0 && rc != Z_BUF_ERROR) throw EZCompressionError(rc, "zlib deflate failed");
         if (mode == Z_FINISH) {
           if (rc == Z_STREAM_END) break;
