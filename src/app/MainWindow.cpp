@@ -65,6 +65,8 @@ void TMainWindow::OpenList(const std::string& path) {
   Workspace.OpenedCsvName = path;
   ReadArticleList(path, Workspace.SourceLines);
   Workspace.CurrentCsvPath = path;
+  // The opened list's own workbook: the start-up list's must not be overwritten.
+  Workspace.ExportFilePath = ExportFilePathFor(path);
   Workspace.OpenedCsvName = ExtractFileName(path);
   AssociateImageFolder(Workspace.OpenedCsvName);
   OfferPipeline();

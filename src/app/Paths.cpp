@@ -36,6 +36,13 @@ std::string ExtractFileName(std::string_view path) {
   return std::string(path);
 }
 
+std::string ExportFilePathFor(std::string_view csvPath) {
+  const std::string name = ExtractFileName(csvPath);
+  const std::size_t dot = name.rfind('.');
+  if (dot == std::string::npos) return std::string(csvPath) + ".xlsx";
+  return std::string(csvPath.substr(0, csvPath.size() - (name.size() - dot - 1))) + "xlsx";
+}
+
 std::vector<std::string> PathComponents(std::string_view folder) {
   std::vector<std::string> parts;
   std::size_t pos = 0;

@@ -8,7 +8,6 @@
 #include "app/Paths.h"
 #include "app/TextOrder.h"
 #include "text/Conversion.h"
-#include "text/Utf16.h"
 
 namespace app {
 
@@ -67,7 +66,7 @@ void TMainWindow::VyberZpracovaniPoslednihoSouboru() {
   // a name with '@' in it stays whole.
   ws.LatestCsvName = ws.LatestCsvEntry.substr(ws.LatestCsvEntry.find('@') + 1);
   ws.CurrentCsvPath = ArticleListFolder() + "/" + ws.LatestCsvName;
-  ws.ExportFilePath = text::Utf16Left(ws.CurrentCsvPath, text::Utf16Length(ws.CurrentCsvPath) - 3) + "xlsx";
+  ws.ExportFilePath = ExportFilePathFor(ws.CurrentCsvPath);
 
   if (FindImageFolder(ws.LatestCsvName)) {
     TakeImageFiles();

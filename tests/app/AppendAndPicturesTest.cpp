@@ -43,6 +43,23 @@ TEST_F(OfferFilesTest, OpenCommandAssociatesEveryOtherPicture) {
   EXPECT_EQ(f.Items().size(), 3u);
 }
 
+TEST_F(OfferFilesTest, OpenedListExportsToItsOwnWorkbook) {
+  f.AddList("A.csv", ListLines({{"A1"}}), {2024, 5, 6, 10, 0, 0});
+  f.AddList("B.csv", ListLines({{"B1"}}), {2024, 5, 6, 9, 0, 0});
+  f.Window.Hooks.ReadCustomers = nullptr;
+  f.Window.FormCreate();
+  EXPECT_EQ(Ws().ExportFilePath, "/lists/A.xlsx");
+  f.Window.OpenList(f.PathOf("B.csv"));
+  EXPECT_EQ(Ws().ExportFilePath, "/lists/B.xlsx");  // not the start-up list's workbook
+  f.Fs.AddFile("/elsewhere/K.CSV", AnsiFile(ListLines({{"K1"}})));
+  f.Window.OpenList("/elsewhere/K.CSV");
+  EXPECT_EQ(Ws().ExportFilePath, "/elsewhere/K.xlsx");
+
+  EXPECT_EQ(app::ExportFilePathFor("/a.b/Kuchyně.csv"), "/a.b/Kuchyně.xlsx");
+  EXPECT_EQ(app::ExportFilePathFor("/a.b/seznam"), "/a.b/seznam.xlsx");
+  EXPECT_EQ(app::ExportFilePathFor("x.txt"), "x.xlsx");
+}
+
 TEST_F(OfferFilesTest, FolderNameMatchIsExact) {
   f.AddList("Kuchyne 3.csv", ListLines({{"A"}}));
   f.AddPictureFolder("kuchyne 3_soubory", 2);
@@ -175,6 +192,21 @@ TEST_F(OfferFilesTest, AppendEdgeCases) {
   // A missing file changes nothing.
   EXPECT_THROW(f.Window.AppendList(f.PathOf("none.csv")), app::EOfferError);
   EXPECT_EQ(Ws().SourceLines.Count(), before - 4);
+}
+
+TEST_F(OfferFilesTest, AppendToAShortOfferKeepsTheFirstAppendedElement) {
+  // A current "list" of fewer than five lines holds no summary block to drop:
+  // the appended list is taken whole, its first element included.
+  f.Fs.AddFile("/lists/short.csv", AnsiFile({"Pořadí;Kód", "1.;S1;1.00;1,00;1,00;", ";popis"}));
+  f.AddList("B.csv", ListLines({{"B1"}, {"B2"}}));
+  f.Window.ListArticleFolder();
+  f.Window.OpenList(f.PathOf("short.csv"));
+  ASSERT_EQ(Ws().SourceLines.Count(), 3u);
+  f.Window.AppendList(f.PathOf("B.csv"));
+  const std::vector<std::string> items = f.Items();
+  ASSERT_FALSE(items.empty());
+  EXPECT_EQ(items.front(), "01. B1");
+  EXPECT_EQ(items.back(), "02. B2");
 }
 
 TEST_F(OfferFilesTest, AppendDropsAdditionalItems) {
