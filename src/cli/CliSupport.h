@@ -1,7 +1,14 @@
 #pragma once
 
+#include <iosfwd>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "app/Dialogs.h"
+#include "app/MainWindow.h"
+#include "text/CodePage.h"
 #include "text/RegionalSettings.h"
 
 namespace cli {
@@ -11,5 +18,62 @@ namespace cli {
 text::TRegionalSettings DefaultRegion();
 
 std::string WithoutTrailingDelimiters(std::string path);
+
+// Options every command takes: where the lists are, the ANSI code page of
+// their text files and the regional settings (the user's, item by item
+// overridden).
+struct TCommonOptions {
+  std::string Folder;  // article-list folder; empty: the command's default
+  int CodePage = text::kDefaultAnsiCodePage;
+  std::optional<std::string> DecimalSeparator;
+  std::optional<std::string> ThousandSeparator;  // may be empty: no grouping
+  std::optional<std::string> ShortDateFormat;    // already in the record's notation
+  std::optional<std::string> LongTimeFormat;
+  bool Help = false;
+
+  // DefaultRegion() with the overrides. A grouping separator equal to the
+  // overridden decimal one is dropped, as a locale that makes them equal is read.
+  text::TRegionalSettings Region() const;
+  // The window's settings; `folder` stands in for an empty Folder.
+  app::TMainWindowSettings WindowSettings(const std::string& folder) const;
+};
+
+enum class TOptionMatch { omNotMine, omTaken, omFailed };
+
+// The value of option args[i], advancing i over it. False with a message in
+// `error` when the arguments end.
+bool TakeOptionValue(const std::vector<std::string>& args, std::size_t& i, std::string& target, std::string& error);
+
+// Takes args[i] (and its value) when it is one of the common options.
+TOptionMatch ParseCommonOption(const std::vector<std::string>& args, std::size_t& i, TCommonOptions& options,
+                               std::string& error);
+
+// A date or time format in the date-time notation (d, m, y, h, n for minutes,
+// s, am/pm; any case; "m" right after an hour means minutes) turned into the
+// regional record's (M month, m minutes, H 24-hour or h with AMPM). Nothing
+// when it holds a letter that is no part of the notation.
+std::optional<std::string> RegionalFormatFromDateTimeFormat(std::string_view format);
+
+// The window's message and error boxes for a command line: every text is kept
+// in order and, when an echo stream is given, also written there at once
+// (errors after "Chyba: ").
+class TCommandDialogs : public app::TDialogs {
+ public:
+  explicit TCommandDialogs(std::ostream* echo = nullptr) : fEcho(echo) {}
+
+  std::optional<std::string> OpenFile(const app::TOpenDialogOptions&) override { return std::nullopt; }
+  void ShowMessage(const std::string& message) override;
+  void ShowError(const std::string& message) override;
+
+  const std::vector<std::string>& Messages() const { return fMessages; }
+  bool Failed() const { return fFailed; }
+  bool MessageShown() const { return fMessageShown; }
+
+ private:
+  std::ostream* fEcho;
+  std::vector<std::string> fMessages;
+  bool fFailed = false;
+  bool fMessageShown = false;
+};
 
 }  // namespace cli

@@ -4,35 +4,13 @@
 #include <ostream>
 
 #include "cli/CliSupport.h"
+#include "cli/Json.h"
 #include "app/MainWindow.h"
 #include "app/Paths.h"
-#include "text/Utf8.h"
 
 namespace cli {
 
 namespace {
-
-// Messages and errors the window would show, in order.
-class TRecordingDialogs : public app::TDialogs {
- public:
-  std::vector<std::string> Shown;
-  bool Failed = false;
-
-  std::optional<std::string> OpenFile(const app::TOpenDialogOptions&) override { return std::nullopt; }
-  void ShowMessage(const std::string& message) override { Shown.push_back(message); }
-  void ShowError(const std::string& message) override {
-    Shown.push_back(message);
-    Failed = true;
-  }
-};
-
-
-
-void PrintJsonList(std::ostream& out, const std::vector<std::string>& texts) {
-  out << '[';
-  for (std::size_t i = 0; i < texts.size(); ++i) out << (i > 0 ? ", " : "") << JsonString(texts[i]);
-  out << ']';
-}
 
 void PrintJson(const app::TMainWindow& window, const std::vector<std::string>& messages, std::ostream& out) {
   const app::TTextGrid& grid = window.Workspace.CustomerGrid;
@@ -42,14 +20,10 @@ void PrintJson(const app::TMainWindow& window, const std::vector<std::string>& m
     for (std::size_t c = 0; c < grid.ColCount(); ++c) {
       row.push_back(grid.Cell(static_cast<std::ptrdiff_t>(c), static_cast<std::ptrdiff_t>(r)));
     }
-    out << (r > 0 ? ",\n  " : "\n  ");
-    PrintJsonList(out, row);
+    out << (r > 0 ? ",\n  " : "\n  ") << JsonStringArray(row);
   }
-  out << "],\n \"entries\": ";
-  PrintJsonList(out, window.Window.CustomerChoiceItems.Entries());
-  out << ",\n \"messages\": ";
-  PrintJsonList(out, messages);
-  out << "}\n";
+  out << "],\n \"entries\": " << JsonStringArray(window.Window.CustomerChoiceItems.Entries())
+      << ",\n \"messages\": " << JsonStringArray(messages) << "}\n";
 }
 
 // Every entry as choosing it shows the customer in the window's fields.
@@ -72,66 +46,34 @@ void PrintEntries(app::TMainWindow& window, const std::string& path, std::ostrea
 
 }  // namespace
 
-std::string JsonString(std::string_view utf8) {
-  static constexpr char kHex[] = "0123456789abcdef";
-  const std::string text = text::SanitizeUtf8(utf8);
-  std::string out = "\"";
-  for (const char ch : text) {
-    const auto byte = static_cast<unsigned char>(ch);
-    switch (ch) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\b': out += "\\b"; break;
-      case '\f': out += "\\f"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (byte < 0x20 || byte == 0x7F) {
-          out += "\\u00";
-          out += kHex[byte >> 4];
-          out += kHex[byte & 0xF];
-        } else {
-          out += ch;
-        }
-    }
-  }
-  out += '"';
-  return out;
-}
-
 bool ParseCustomersOptions(const std::vector<std::string>& args, TCustomersOptions& options, std::string& error) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    auto value = [&](std::string& target) {
-      if (i + 1 >= args.size() || args[i + 1].empty()) {
-        error = "chybí hodnota volby " + arg;
+    if (arg == "--json") {
+      options.Json = true;
+    } else if (arg == "--file") {
+      if (!TakeOptionValue(args, i, options.File, error)) return false;
+      if (options.File.empty()) {
+        error = "prázdný název seznamu zákazníků";
         return false;
       }
-      target = args[++i];
-      return true;
-    };
-    if (arg == "--folder") {
-      if (!value(options.Folder)) return false;
-    } else if (arg == "--file") {
-      if (!value(options.File)) return false;
-    } else if (arg == "--json") {
-      options.Json = true;
     } else {
-      error = "neznámá volba " + arg;
-      return false;
+      switch (ParseCommonOption(args, i, options.Common, error)) {
+        case TOptionMatch::omTaken: break;
+        case TOptionMatch::omFailed: return false;
+        case TOptionMatch::omNotMine:
+          error = "neznámá volba " + arg;
+          return false;
+      }
     }
   }
   return true;
 }
 
 int RunCustomers(const TCustomersOptions& options, app::TFileSystem& fs, std::ostream& out, std::ostream& err) {
-  app::TMainWindowSettings settings;
-  settings.Region = DefaultRegion();
-  settings.ArticleListFolder =
-      options.Folder.empty() ? app::DefaultArticleListFolder() : WithoutTrailingDelimiters(options.Folder);
-  TRecordingDialogs dialogs;
-  app::TMainWindow window(fs, dialogs, settings);
+  // Without --json the window's boxes go to stderr as they are shown.
+  TCommandDialogs dialogs(options.Json ? nullptr : &err);
+  app::TMainWindow window(fs, dialogs, options.Common.WindowSettings(app::DefaultArticleListFolder()));
   const std::string path = options.File.empty() ? window.CustomerListFilePath() : options.File;
 
   // Start-up steps 4 and 5: a failure leaves the chooser as the window shows it then.
@@ -141,13 +83,11 @@ int RunCustomers(const TCustomersOptions& options, app::TFileSystem& fs, std::os
   });
 
   if (options.Json) {
-    PrintJson(window, dialogs.Shown, out);
-  } else if (dialogs.Failed) {
-    for (const std::string& message : dialogs.Shown) err << "Chyba: " << message << '\n';
-  } else {
+    PrintJson(window, dialogs.Messages(), out);
+  } else if (!dialogs.Failed()) {
     PrintEntries(window, path, out);
   }
-  return dialogs.Failed ? 1 : 0;
+  return dialogs.Failed() ? 1 : 0;
 }
 
 }  // namespace cli

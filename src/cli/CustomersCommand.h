@@ -2,17 +2,17 @@
 
 #include <iosfwd>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "app/FileSystem.h"
+#include "cli/CliSupport.h"
 
 namespace cli {
 
 // Options of `nabidka-cli customers`.
 struct TCustomersOptions {
-  std::string Folder;  // article-list folder; empty: the default
-  std::string File;    // a customer list to read instead of the folder's
+  TCommonOptions Common;
+  std::string File;  // a customer list to read instead of the folder's
   bool Json = false;
 };
 
@@ -25,9 +25,5 @@ bool ParseCustomersOptions(const std::vector<std::string>& args, TCustomersOptio
 // ("messages" holds what the window would have shown, errors included).
 // Returns 0, or 1 when the list could not be read.
 int RunCustomers(const TCustomersOptions& options, app::TFileSystem& fs, std::ostream& out, std::ostream& err);
-
-// A JSON string literal: quotes, backslashes and control characters escaped,
-// other characters as UTF-8; bytes that are not UTF-8 become U+FFFD.
-std::string JsonString(std::string_view utf8);
 
 }  // namespace cli

@@ -29,15 +29,12 @@ void ChooseCustomer(app::TMainWindow& window, const TExportOptions& options) {
 }  // namespace
 
 bool ParseExportOptions(const std::vector<std::string>& args, TExportOptions& options, std::string& error) {
-  std::vector<std::string> loadArgs;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     auto value = [&]() -> std::optional<std::string> {
-      if (i + 1 >= args.size()) {
-        error = "chybí hodnota volby " + arg;
-        return std::nullopt;
-      }
-      return args[++i];
+      std::string text;
+      if (!TakeOptionValue(args, i, text, error)) return std::nullopt;
+      return text;
     };
     if (arg == "--layout") {
       const std::optional<std::string> layout = value();
@@ -78,14 +75,16 @@ bool ParseExportOptions(const std::vector<std::string>& args, TExportOptions& op
       }
       options.Output = *output;
     } else {
-      // The loading options of `show`, with their values, are parsed there.
-      loadArgs.push_back(arg);
-      const bool takesValue =
-          arg == "--folder" || arg == "--list" || arg == "--append" || arg == "--decimal-separator";
-      if (takesValue && i + 1 < args.size()) loadArgs.push_back(args[++i]);
+      switch (ParseLoadOption(args, i, options.Load, error)) {
+        case TOptionMatch::omTaken: break;
+        case TOptionMatch::omFailed: return false;
+        case TOptionMatch::omNotMine:
+          error = "neznámá volba " + arg;
+          return false;
+      }
     }
   }
-  return ParseShowOptions(loadArgs, options.Load, error);
+  return true;
 }
 
 int RunExport(const TExportOptions& options, app::TFileSystem& fs, std::ostream& out, std::ostream& err) {

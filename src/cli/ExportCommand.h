@@ -10,7 +10,8 @@
 
 namespace cli {
 
-// Options of `nabidka-cli export`: the offer is loaded as `show` loads it.
+// Options of `nabidka-cli export`: the offer is loaded as `show` loads it
+// (its Json option is not used).
 struct TExportOptions {
   TShowOptions Load;
   int Layout = 0;                          // 0 offer with pictures, 1 order

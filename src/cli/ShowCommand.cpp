@@ -1,37 +1,16 @@
 #include "cli/ShowCommand.h"
 
-#include <cstdlib>
 #include <ostream>
 
-#include "cli/CliSupport.h"
 #include "app/MainWindow.h"
 #include "app/OfferItems.h"
 #include "app/Paths.h"
+#include "cli/Json.h"
 #include "text/Conversion.h"
-#include "text/Utf16.h"
 
 namespace cli {
 
 namespace {
-
-// The command line has no dialogs: messages and errors go to stderr.
-class TConsoleDialogs : public app::TDialogs {
- public:
-  explicit TConsoleDialogs(std::ostream& err) : fErr(err) {}
-  std::optional<std::string> OpenFile(const app::TOpenDialogOptions&) override { return std::nullopt; }
-  void ShowMessage(const std::string& message) override {
-    fErr << message << '\n';
-    fMessageShown = true;
-  }
-  void ShowError(const std::string& message) override { fErr << "Chyba: " << message << '\n'; }
-  bool MessageShown() const { return fMessageShown; }
-
- private:
-  std::ostream& fErr;
-  bool fMessageShown = false;
-};
-
-
 
 std::string FolderOf(const std::string& path) {
   const std::string name = app::ExtractFileName(path);
@@ -67,57 +46,71 @@ void PrintOffer(const app::TMainWindow& window, std::ostream& out) {
   out << "Celková cena s DPH:   " << window.Window.GrossTotalField << '\n';
 }
 
+void PrintOfferJson(const app::TMainWindow& window, const std::vector<std::string>& messages, std::ostream& out) {
+  const app::TOfferWorkspace& ws = window.Workspace;
+  out << "{\"list\": " << JsonStringOrNull(ws.CurrentCsvPath) << ",\n \"items\": [";
+  const std::vector<app::TOfferItem> items = app::CollectOfferItems(ws, window.Window);
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const app::TOfferItem& item = items[i];
+    // CalcGrid row i + 1 holds item i; column 1 its code.
+    const std::string code = ws.CalcGrid.Cell(1, static_cast<std::ptrdiff_t>(i + 1));
+    out << (i > 0 ? ",\n  " : "\n  ") << "{\"entry\": " << JsonString(item.Code)
+        << ", \"code\": " << JsonStringOrNull(code) << ", \"description\": " << JsonStringOrNull(item.Description)
+        << ", \"count\": " << JsonStringOrNull(item.Count) << ", \"price\": " << JsonStringOrNull(item.UnitPrice)
+        << ", \"total\": " << JsonStringOrNull(item.Total) << ",\n   \"properties\": "
+        << JsonStringArray(item.Properties) << ", \"picture\": " << JsonStringOrNull(item.PicturePath) << '}';
+  }
+  out << "],\n \"net\": " << JsonStringOrNull(window.Window.NetTotalField)
+      << ", \"vat\": " << JsonStringOrNull(window.Window.VatField)
+      << ", \"gross\": " << JsonStringOrNull(window.Window.GrossTotalField)
+      << ",\n \"messages\": " << JsonStringArray(messages) << "}\n";
+}
+
 }  // namespace
+
+TOptionMatch ParseLoadOption(const std::vector<std::string>& args, std::size_t& i, TShowOptions& options,
+                             std::string& error) {
+  const std::string& arg = args[i];
+  if (arg == "--list") {
+    return TakeOptionValue(args, i, options.List, error) ? TOptionMatch::omTaken : TOptionMatch::omFailed;
+  }
+  if (arg == "--append") {
+    std::string path;
+    if (!TakeOptionValue(args, i, path, error)) return TOptionMatch::omFailed;
+    options.Appends.push_back(path);
+    return TOptionMatch::omTaken;
+  }
+  return ParseCommonOption(args, i, options.Common, error);
+}
 
 bool ParseShowOptions(const std::vector<std::string>& args, TShowOptions& options, std::string& error) {
   for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    auto value = [&](std::string& target) {
-      if (i + 1 >= args.size()) {
-        error = "chybí hodnota volby " + arg;
+    if (args[i] == "--json") {
+      options.Json = true;
+      continue;
+    }
+    switch (ParseLoadOption(args, i, options, error)) {
+      case TOptionMatch::omTaken: break;
+      case TOptionMatch::omFailed: return false;
+      case TOptionMatch::omNotMine:
+        error = "neznámá volba " + args[i];
         return false;
-      }
-      target = args[++i];
-      return true;
-    };
-    if (arg == "--folder") {
-      if (!value(options.Folder)) return false;
-    } else if (arg == "--list") {
-      if (!value(options.List)) return false;
-    } else if (arg == "--append") {
-      std::string path;
-      if (!value(path)) return false;
-      options.Appends.push_back(path);
-    } else if (arg == "--decimal-separator") {
-      if (!value(options.DecimalSeparator)) return false;
-      if (text::Utf16Length(options.DecimalSeparator) != 1) {
-        error = "desetinný oddělovač musí být jeden znak";
-        return false;
-      }
-    } else {
-      error = "neznámá volba " + arg;
-      return false;
     }
   }
   return true;
 }
 
-int RunOnOffer(const TShowOptions& options, app::TFileSystem& fs, std::ostream& err,
-               const std::function<int(app::TMainWindow&)>& action) {
-  app::TMainWindowSettings settings;
-  settings.Region = DefaultRegion();
-  if (!options.DecimalSeparator.empty()) settings.Region.fDecimalSeparator = options.DecimalSeparator;
-  settings.ArticleListFolder = !options.Folder.empty() ? WithoutTrailingDelimiters(options.Folder)
-                               : !options.List.empty() ? FolderOf(options.List)
-                                                       : app::DefaultArticleListFolder();
-  TConsoleDialogs dialogs(err);
-  app::TMainWindow window(fs, dialogs, settings);
-  const std::string& folder = window.ArticleListFolder();
+app::TMainWindowSettings LoadSettings(const TShowOptions& options) {
+  return options.Common.WindowSettings(!options.List.empty() ? FolderOf(options.List)
+                                                             : app::DefaultArticleListFolder());
+}
 
+bool LoadOffer(const TShowOptions& options, app::TMainWindow& window, TCommandDialogs& dialogs, std::ostream* hints) {
+  app::TFileSystem& fs = window.FileSystem();
+  const std::string& folder = window.ArticleListFolder();
   try {
     if (options.List.empty() && !fs.DirectoryExists(folder)) {
-      err << "Chyba: složka se seznamy prvků neexistuje: " << folder << '\n';
-      return 1;
+      throw std::runtime_error("složka se seznamy prvků neexistuje: " + folder);
     }
     window.Hooks.RestoreDescription(window);
     if (fs.DirectoryExists(folder)) window.ListArticleFolder();
@@ -125,19 +118,33 @@ int RunOnOffer(const TShowOptions& options, app::TFileSystem& fs, std::ostream& 
       window.OpenList(options.List);
     } else {
       if (window.Workspace.CsvFileList.Names().Empty()) {
-        err << "Chyba: ve složce " << folder << " není žádný seznam prvků (*.csv)\n";
-        return 1;
+        throw std::runtime_error("ve složce " + folder + " není žádný seznam prvků (*.csv)");
       }
       window.VyberZpracovaniPoslednihoSouboru();
-      if (dialogs.MessageShown()) return 1;  // the newest list has no picture folder
+      if (dialogs.MessageShown()) return false;  // the newest list has no picture folder
     }
     for (const std::string& path : options.Appends) window.AppendList(path);
-    return action(window);
+    return true;
   } catch (const text::EConvertError& error) {
     dialogs.ShowError(error.what());
-    err << "(desetinný oddělovač je \"" << settings.Region.fDecimalSeparator
-        << "\"; jiný lze zadat volbou --decimal-separator)\n";
-    return 1;
+    if (hints) {
+      *hints << "(desetinný oddělovač je \"" << window.Region().fDecimalSeparator
+             << "\"; jiný lze zadat volbou --decimal-separator)\n";
+    }
+    return false;
+  } catch (const std::exception& error) {
+    dialogs.ShowError(error.what());
+    return false;
+  }
+}
+
+int RunOnOffer(const TShowOptions& options, app::TFileSystem& fs, std::ostream& err,
+               const std::function<int(app::TMainWindow&)>& action) {
+  TCommandDialogs dialogs(&err);
+  app::TMainWindow window(fs, dialogs, LoadSettings(options));
+  if (!LoadOffer(options, window, dialogs, &err)) return 1;
+  try {
+    return action(window);
   } catch (const std::exception& error) {
     dialogs.ShowError(error.what());
     return 1;
@@ -145,10 +152,17 @@ int RunOnOffer(const TShowOptions& options, app::TFileSystem& fs, std::ostream& 
 }
 
 int RunShow(const TShowOptions& options, app::TFileSystem& fs, std::ostream& out, std::ostream& err) {
-  return RunOnOffer(options, fs, err, [&out](app::TMainWindow& window) {
-    PrintOffer(window, out);
-    return 0;
-  });
+  if (!options.Json) {
+    return RunOnOffer(options, fs, err, [&out](app::TMainWindow& window) {
+      PrintOffer(window, out);
+      return 0;
+    });
+  }
+  TCommandDialogs dialogs;
+  app::TMainWindow window(fs, dialogs, LoadSettings(options));
+  const bool loaded = LoadOffer(options, window, dialogs, nullptr);
+  PrintOfferJson(window, dialogs.Messages(), out);
+  return loaded ? 0 : 1;
 }
 
 }  // namespace cli

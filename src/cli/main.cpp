@@ -9,64 +9,98 @@
 
 namespace {
 
+// Exit codes: 0 done, 1 the command failed, 2 the command line was wrong.
+constexpr int kUsageError = 2;
+
 void PrintUsage(std::ostream& out) {
-  out << "Použití: nabidka-cli show [--folder SLOŽKA] [--list SOUBOR.csv] [--append SOUBOR.csv]...\n"
-         "                          [--decimal-separator ZNAK]\n"
+  out << "Použití: nabidka-cli PŘÍKAZ [VOLBY]     (nabidka-cli --help, nabidka-cli PŘÍKAZ --help)\n"
+         "\n"
+         "Společné volby všech příkazů:\n"
+         "  --folder SLOŽKA               složka se seznamy prvků (výchozí pCon_article_lists)\n"
+         "  --codepage N                  kódová stránka textových souborů (výchozí 1250;\n"
+         "                                874, 1250 až 1258 nebo 850)\n"
+         "  --decimal-separator ZNAK      desetinný oddělovač\n"
+         "  --thousands-separator ZNAK    oddělovač tisíců (prázdný: bez oddělovače)\n"
+         "  --short-date-format FORMÁT    krátký formát data, např. dd.mm.yyyy\n"
+         "  --long-time-format FORMÁT     dlouhý formát času, např. hh:nn:ss\n"
+         "  -h, --help                    tato nápověda\n"
+         "  Místní nastavení se bere z prostředí (bez nastavení: české); volby ho přepíší.\n"
+         "  Formáty: d den, m měsíc (po hodinách minuty), y rok, h hodina, n minuty,\n"
+         "  s sekundy, am/pm dvanáctihodinový čas.\n"
+         "\n"
+         "nabidka-cli show [společné volby] [--list SOUBOR.csv] [--append SOUBOR.csv]... [--json]\n"
          "  Načte nejnovější seznam prvků ze složky (nebo zadaný seznam), připojí další\n"
          "  seznamy a vypíše nabídku s cenami, DPH 21 % a celkovou cenou.\n"
-         "  Čísla se čtou podle místního nastavení (bez nastavení: česká čárka).\n"
-         "       nabidka-cli export [volby příkazu show] [--layout offer|order] [--no-customer-header]\n"
-         "                          [--description TEXT] [--customer N | --customer-name TEXT] [-o SOUBOR]\n"
-         "  Načte nabídku jako show a uloží ji jako sešit (formát podle přípony, výchozí je\n"
-         "  seznam s příponou xlsx); vypíše cestu zapsaného souboru. --customer vybere N-tého\n"
-         "  zákazníka ze seznamu zákazníků, --customer-name zapíše název do výběru zákazníka.\n"
-         "       nabidka-cli customers [--folder SLOŽKA] [--file SEZNAM.xls] [--json]\n"
+         "  --list SOUBOR.csv             otevře tento seznam místo nejnovějšího\n"
+         "  --append SOUBOR.csv           připojí seznam (lze opakovat)\n"
+         "  --json                        vypíše jeden objekt JSON: {\"list\", \"items\": [{\"entry\",\n"
+         "                                \"code\", \"description\", \"count\", \"price\", \"total\",\n"
+         "                                \"properties\", \"picture\"}], \"net\", \"vat\", \"gross\",\n"
+         "                                \"messages\"}; chyby a hlášení jsou v \"messages\"\n"
+         "\n"
+         "nabidka-cli export [společné volby] [--list SOUBOR.csv] [--append SOUBOR.csv]...\n"
+         "                   [--layout offer|order] [--no-customer-header] [--description TEXT]\n"
+         "                   [--customer N | --customer-name TEXT] [-o SOUBOR]\n"
+         "  Načte nabídku jako show a uloží ji jako sešit; vypíše cestu zapsaného souboru.\n"
+         "  --layout offer|order          nabídka s obrázky (výchozí) nebo objednávka bez obrázků\n"
+         "  --no-customer-header          bez hlavičky se zákazníkem\n"
+         "  --description TEXT            popis tabulky (výchozí: uložený popis)\n"
+         "  --customer N                  N-tý zákazník ze seznamu zákazníků\n"
+         "  --customer-name TEXT          název zapsaný do výběru zákazníka\n"
+         "  -o, --output SOUBOR           výstupní soubor, formát podle přípony (výchozí:\n"
+         "                                seznam s příponou xlsx)\n"
+         "\n"
+         "nabidka-cli customers [společné volby] [--file SEZNAM.xls] [--json]\n"
          "  Načte seznam zákazníků (Seznam_zakazniku.xls ve složce) a vypíše zákazníky,\n"
-         "  jak je nabízí výběr zákazníka.\n";
+         "  jak je nabízí výběr zákazníka.\n"
+         "  --file SEZNAM.xls             jiný seznam zákazníků\n"
+         "  --json                        vypíše {\"grid\", \"entries\", \"messages\"}\n"
+         "\n"
+         "Návratový kód: 0 hotovo, 1 příkaz selhal, 2 chybný příkazový řádek.\n";
+}
+
+int UsageError(const std::string& error) {
+  std::cerr << "Chyba: " << error << '\n';
+  PrintUsage(std::cerr);
+  return kUsageError;
+}
+
+template <typename TOptions, typename TParse, typename TRun>
+int Dispatch(const std::vector<std::string>& args, TParse parse, TRun run,
+             const cli::TCommonOptions& (*common)(const TOptions&)) {
+  TOptions options;
+  std::string error;
+  if (!parse({args.begin() + 1, args.end()}, options, error)) return UsageError(error);
+  if (common(options).Help) {
+    PrintUsage(std::cout);
+    return 0;
+  }
+  app::TDiskFileSystem fs;
+  return run(options, fs, std::cout, std::cerr);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-    PrintUsage(args.empty() ? std::cerr : std::cout);
-    return args.empty() ? 1 : 0;
+  if (args.empty()) return UsageError("chybí příkaz");
+  if (args[0] == "--help" || args[0] == "-h") {
+    PrintUsage(std::cout);
+    return 0;
+  }
+  if (args[0] == "show") {
+    return Dispatch<cli::TShowOptions>(args, cli::ParseShowOptions, cli::RunShow,
+                                       [](const cli::TShowOptions& o) -> const cli::TCommonOptions& { return o.Common; });
   }
   if (args[0] == "export") {
-    cli::TExportOptions options;
-    std::string error;
-    if (!cli::ParseExportOptions({args.begin() + 1, args.end()}, options, error)) {
-      std::cerr << "Chyba: " << error << '\n';
-      PrintUsage(std::cerr);
-      return 1;
-    }
-    app::TDiskFileSystem fs;
-    return cli::RunExport(options, fs, std::cout, std::cerr);
+    return Dispatch<cli::TExportOptions>(
+        args, cli::ParseExportOptions, cli::RunExport,
+        [](const cli::TExportOptions& o) -> const cli::TCommonOptions& { return o.Load.Common; });
   }
   if (args[0] == "customers") {
-    cli::TCustomersOptions options;
-    std::string error;
-    if (!cli::ParseCustomersOptions({args.begin() + 1, args.end()}, options, error)) {
-      std::cerr << "Chyba: " << error << '\n';
-      PrintUsage(std::cerr);
-      return 1;
-    }
-    app::TDiskFileSystem fs;
-    return cli::RunCustomers(options, fs, std::cout, std::cerr);
+    return Dispatch<cli::TCustomersOptions>(
+        args, cli::ParseCustomersOptions, cli::RunCustomers,
+        [](const cli::TCustomersOptions& o) -> const cli::TCommonOptions& { return o.Common; });
   }
-  if (args[0] != "show") {
-    std::cerr << "Chyba: neznámý příkaz " << args[0] << '\n';
-    PrintUsage(std::cerr);
-    return 1;
-  }
-  cli::TShowOptions options;
-  std::string error;
-  if (!cli::ParseShowOptions({args.begin() + 1, args.end()}, options, error)) {
-    std::cerr << "Chyba: " << error << '\n';
-    PrintUsage(std::cerr);
-    return 1;
-  }
-  app::TDiskFileSystem fs;
-  return cli::RunShow(options, fs, std::cout, std::cerr);
+  return UsageError("neznámý příkaz " + args[0]);
 }

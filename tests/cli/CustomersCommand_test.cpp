@@ -8,6 +8,7 @@
 #include "app/MemoryFileSystem.h"
 #include "cli/CustomersCommand.h"
 #include "cli/ExportCommand.h"
+#include "cli/Json.h"
 #include "sheet/Workbook.h"
 #include "sheet/Worksheet.h"
 

@@ -77,7 +77,7 @@ TEST_F(ExportCommand, ParsesItsOwnAndTheLoadingOptions) {
   EXPECT_FALSE(options.CustomerHeader);
   EXPECT_EQ(options.Description, std::string());
   EXPECT_EQ(options.Output, "out.xlsx");
-  EXPECT_EQ(options.Load.Folder, "F");
+  EXPECT_EQ(options.Load.Common.Folder, "F");
   EXPECT_EQ(options.Load.Appends, (std::vector<std::string>{"--layout"}));
 
   cli::TExportOptions defaults;
