@@ -64,9 +64,11 @@ TExportCellClass NumericClassOf(TNumberFormatKind kind) {
   }
 }
 
+bool HasLineBreak(const std::string& s) { return s.find_first_of("\r\n") != std::string::npos; }
+
 // Line breaks of cell texts are CR LF in the model.
 std::string NormalizeLineBreaks(const std::string& s) {
-  if (s.find_first_of("\r\n") == std::string::npos) return s;
+  if (!HasLineBreak(s)) return s;
   std::string out;
   out.reserve(s.size() + 8);
   for (std::size_t i = 0; i < s.size(); ++i) {
@@ -234,7 +236,7 @@ void TXLSModelBuilder::SetStringCell(TExportRow& row, const TXLSCell& data, cons
                                      const std::string* runs) {
   auto& cell = row.FindCreateCellAs<TExportCellString>(data.fCol);
   ApplyXFToCell(cell, data.fXF);
-  cell.SetText(NormalizeLineBreaks(text));
+  cell.SetText(HasLineBreak(text) ? NormalizeLineBreaks(text) : text);
   if (!runs || runs->size() < 4) return;
   // Formatting runs: first character (UTF-16 index) and font of each part.
   std::vector<TRichTextRun> parts;
@@ -280,19 +282,22 @@ void TXLSModelBuilder::BuildCell(TExportWorkSheet& sheet, const TXLSCell& data) 
     }
     case TXLSCellKind::String: {
       const std::string* runs = nullptr;
-      std::string text = data.fText;
+      const std::string* text = &data.fText;
       if (data.fSSTIndex != -1) {
+        static const std::string kNone;
         const auto& sst = fBook.fSharedStrings;
+        text = &kNone;
         if (data.fSSTIndex >= 0 && data.fSSTIndex < sst.Count()) {
-          text = sst.GetS(data.fSSTIndex);
-          runs = &sst.GetI(data.fSSTIndex).fRichTextTags;
+          const TXLSSharedStrings_ImportEntry& entry = sst.GetI(data.fSSTIndex);
+          text = &entry.fText;
+          runs = &entry.fRichTextTags;
         }
-        if (text.empty()) {  // an invalid index or an empty string
+        if (text->empty()) {  // an invalid index or an empty string
           ApplyXFToCell(row.FindCreateCellAs<TExportCellEmpty>(data.fCol), data.fXF);
           break;
         }
       }
-      SetStringCell(row, data, text, runs);
+      SetStringCell(row, data, *text, runs);
       break;
     }
     case TXLSCellKind::Boolean:

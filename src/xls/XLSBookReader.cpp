@@ -207,6 +207,19 @@ void AddCell(TXLSWorksheet& sheet, TXLSCell&& cell) {
   if (cell.fCol <= kMaxCol) sheet.fCells.push_back(std::move(cell));
 }
 
+// Room for the cells the sheet's used range holds, so that a large sheet's
+// cells are not moved again and again as the list grows. The range is the
+// file's word: no more is reserved than the rest of the stream could hold.
+void ReserveCells(TXLSWorksheet& sheet, const TBiffRecordReader& reader, std::uint32_t firstRow,
+                  std::uint32_t endRow, std::uint16_t firstCol, std::uint16_t endCol) {
+  if (endRow <= firstRow || endCol <= firstCol || !sheet.fCells.empty()) return;
+  constexpr std::size_t kMinBytesPerCell = 10;  // an RK or LABELSST record has 14
+  const std::size_t rows = std::min<std::uint32_t>(endRow, 65536) - std::min<std::uint32_t>(firstRow, 65536);
+  const std::size_t cols = std::min<std::uint16_t>(endCol, kMaxCol + 1) - std::min<std::uint16_t>(firstCol, kMaxCol + 1);
+  const std::size_t fit = (reader.Size() - reader.Position()) / kMinBytesPerCell;
+  sheet.fCells.reserve(std::min(rows * cols, fit));
+}
+
 void ReadWorksheet(TBiffRecordReader& reader, TXLSWorksheet& sheet) {
   TBiffRecord r;
   int depth = 0;  // embedded chart substreams inside the sheet
@@ -443,8 +456,14 @@ void ReadWorksheet(TBiffRecordReader& reader, TXLSWorksheet& sheet) {
         break;
       case rt::DIMENSIONS:
         if (r.fData.size() >= 8) {
-          c.U32();
-          sheet.fDimensionRows = static_cast<int>(std::min<std::uint32_t>(c.U32(), 65536));
+          const std::uint32_t firstRow = c.U32();
+          const std::uint32_t endRow = c.U32();
+          sheet.fDimensionRows = static_cast<int>(std::min<std::uint32_t>(endRow, 65536));
+          if (r.fData.size() >= 12) {
+            const std::uint16_t firstCol = c.U16();
+            const std::uint16_t endCol = c.U16();
+            ReserveCells(sheet, reader, firstRow, endRow, firstCol, endCol);
+          }
         }
         break;
       default: break;
