@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <sstream>
 #include <stdexcept>
@@ -110,8 +111,9 @@ std::string CustomersCsv(int customers) {
   return csv;
 }
 
-// The cached workbook `name`.xls, converted by LibreOffice from `csv` when missing.
-fs::path CachedWorkbook(const std::string& name, const std::string& csv) {
+// The cached workbook `name`.xls, converted by LibreOffice from the CSV text
+// `csv` makes when missing.
+fs::path CachedWorkbook(const std::string& name, const std::function<std::string()>& csv) {
   const fs::path target = CacheDir() / (name + ".xls");
   if (fs::exists(target)) return target;
   fs::create_directories(CacheDir());
@@ -119,7 +121,7 @@ fs::path CachedWorkbook(const std::string& name, const std::string& csv) {
   fs::create_directories(work);
   {
     std::ofstream out(work / (name + ".csv"), std::ios::binary);
-    out << csv;
+    out << csv();
     if (!out) throw std::runtime_error("cannot write " + (work / (name + ".csv")).string());
   }
   // Comma separated, double quotes, UTF-8, from line 1.
@@ -221,8 +223,8 @@ int RunXls(const std::vector<std::string>& args) {
     }
   }
   const std::string tag = "v" + std::to_string(kDataVersion);
-  const fs::path data = CachedWorkbook("data-" + tag + "-" + std::to_string(rows) + "x10", DataCsv(rows));
-  const fs::path list = CachedWorkbook("customers-" + tag + "-" + std::to_string(customers), CustomersCsv(customers));
+  const fs::path data = CachedWorkbook("data-" + tag + "-" + std::to_string(rows) + "x10", [&] { return DataCsv(rows); });
+  const fs::path list = CachedWorkbook("customers-" + tag + "-" + std::to_string(customers), [&] { return CustomersCsv(customers); });
 
   xls::RegisterXlsFormat();
   double best = 0;
