@@ -96,3 +96,70 @@ TEST(ShowCommand, RejectsBadOptions) {
 }
 
 }  // namespace
+
+namespace {
+
+TRun ShowJson(std::vector<std::string> args, app::TFileSystem& fs) {
+  args.push_back("--json");
+  return Show(args, fs);
+}
+
+std::size_t Occurrences(const std::string& text, const std::string& part) {
+  std::size_t n = 0;
+  for (std::size_t pos = text.find(part); pos != std::string::npos; pos = text.find(part, pos + 1)) ++n;
+  return n;
+}
+
+TEST(ShowJson, ExampleOfferAsOneObject) {
+  app::TDiskFileSystem fs;
+  const TRun run = ShowJson({"--folder", kExamples, "--decimal-separator", ","}, fs);
+  ASSERT_EQ(run.Code, 0) << run.Err;
+  EXPECT_TRUE(run.Err.empty());
+  const std::string& json = run.Out;
+  EXPECT_EQ(json.rfind("{\"list\": \"" + kExamples + "/Kuchyne.csv\",\n \"items\": [\n  {\"entry\": \"01. KH-60-D\", "
+                       "\"code\": \"KH-60-D\", \"description\": \"Horní skříňka 60 cm, dvoje dvířka\", \"count\": \"2\", "
+                       "\"price\": \"3490,00\", \"total\": \"6980,00\",\n   \"properties\": [\"Šířka: 600 mm\", ",
+                       0),
+            0u)
+      << json;
+  EXPECT_EQ(Occurrences(json, "{\"entry\": "), 10u);
+  EXPECT_NE(json.find("\"picture\": \"" + kExamples + "/Kuchyne_soubory/image019.jpg\"}"), std::string::npos);
+  // The example's longest items run past the twelve lines a picture takes.
+  EXPECT_NE(json.find("\"Nožičky: nastavitelné 100–150 mm\", \"Záruka: 5 let na kování\"]"), std::string::npos);
+  EXPECT_NE(json.find("\"Zadní stěna: HDF 3 mm\", \"Nožičky: nastavitelné 100–150 mm\", "
+                      "\"Montáž: včetně kotvení ke stěně\"]"),
+            std::string::npos);
+  EXPECT_TRUE(json.ends_with("],\n \"net\": \"45974,00\", \"vat\": \"9655,00\", \"gross\": \"55629,00\",\n"
+                             " \"messages\": []}\n"))
+      << json;
+}
+
+TEST(ShowJson, FailuresAreMessagesInTheSystemsWords) {
+  app::TMemoryFileSystem fs;
+  TRun run = ShowJson({"--folder", "/none"}, fs);
+  EXPECT_EQ(run.Code, 1);
+  EXPECT_TRUE(run.Err.empty());
+  EXPECT_EQ(run.Out,
+            "{\"list\": null,\n \"items\": [],\n \"net\": \"0.00\", \"vat\": \"0.00\", \"gross\": \"0.00\",\n"
+            " \"messages\": [\"složka se seznamy prvků neexistuje: /none\"]}\n");
+
+  fs.AddFile("/lists/K.csv", text::EncodeCodePage("Poř\r\n1.;A;2;1,50;3,00;\r\n;popis\r\nCelkem;;;;\r\n", 1250));
+  run = ShowJson({"--folder", "/lists"}, fs);  // the newest list has no picture folder
+  EXPECT_EQ(run.Code, 1);
+  EXPECT_NE(run.Out.find("\"messages\": [\"Nebyl nalezen soubor Wordu exportovaný jako .htm\"]}"), std::string::npos)
+      << run.Out;
+
+  run = ShowJson({"--list", "/lists/K.csv", "--decimal-separator", "."}, fs);
+  EXPECT_EQ(run.Code, 1);
+  EXPECT_NE(run.Out.find("\"messages\": [\"'1,50' is not a valid floating point value\"]}"), std::string::npos)
+      << run.Out;
+  EXPECT_TRUE(run.Err.empty());
+
+  // A list without pictures: the item has no picture, the list is the opened one.
+  run = ShowJson({"--list", "/lists/K.csv", "--decimal-separator", ","}, fs);
+  EXPECT_EQ(run.Code, 0);
+  EXPECT_NE(run.Out.find("{\"list\": \"/lists/K.csv\","), std::string::npos);
+  EXPECT_NE(run.Out.find("\"properties\": [], \"picture\": null}"), std::string::npos) << run.Out;
+}
+
+}  // namespace
