@@ -13,9 +13,27 @@
 
 namespace sheet {
 
+TExportCellExtras::TExportCellExtras() = default;
+TExportCellExtras::~TExportCellExtras() = default;
+
 TExportCell::~TExportCell() {
   // Placements release their drawings while the cell still knows its workbook.
-  fDrawings.reset();
+  if (fExtras) fExtras->fDrawings.reset();
+}
+
+const std::string& TExportCell::EmptyText() {
+  static const std::string empty;
+  return empty;
+}
+
+TExportCellExtras& TExportCell::Extras() {
+  if (!fExtras) fExtras = std::make_unique<TExportCellExtras>();
+  return *fExtras;
+}
+
+TExportCell& TExportCell::SetComment(const std::string& aComment) {
+  if (fExtras || !aComment.empty()) Extras().fComment = aComment;
+  return *this;
 }
 
 TExportRow* TExportCell::Row() const {
@@ -46,12 +64,14 @@ int TExportCell::RowIndex() const {
 
 std::string TExportCell::RangeNoSpan() const { return RangeName(ColIndex(), RowIndex()); }
 
-std::string TExportCell::RangeWithSpan() const { return RangeName(ColIndex(), RowIndex(), fColSpan, fRowSpan); }
+std::string TExportCell::RangeWithSpan() const { return RangeName(ColIndex(), RowIndex(), ColSpan(), RowSpan()); }
 
 void TExportCell::DoCreate() {
   InitStyle();
-  fColSpan = 1;
-  fRowSpan = 1;
+  if (fExtras) {
+    fExtras->fColSpan = 1;
+    fExtras->fRowSpan = 1;
+  }
 }
 
 void TExportCell::InitStyle() {
@@ -190,20 +210,22 @@ TExportCell& TExportCell::StyleClear() {
 void TExportCell::EnsureSpanPlaceholders() {
   TExportRow* row = Row();
   if (!row) return;
-  const long long needed = static_cast<long long>(ColIndex()) + fColSpan;
+  const long long needed = static_cast<long long>(ColIndex()) + ColSpan();
   TExportCells& cells = row->Cells();
   while (cells.Count() < needed) cells.Add<TExportCellEmpty>().StyleClear();
 }
 
 TExportCell& TExportCell::SetColSpan(int aColSpan) {
-  fColSpan = aColSpan < 1 ? 1 : aColSpan;
+  const int span = aColSpan < 1 ? 1 : aColSpan;
+  if (fExtras || span != 1) Extras().fColSpan = span;
   EnsureSpanPlaceholders();
-  if (fColSpan > 1) fCalculateColWidth = false;
+  if (span > 1) fCalculateColWidth = false;
   return *this;
 }
 
 TExportCell& TExportCell::SetRowSpan(int aRowSpan) {
-  fRowSpan = aRowSpan < 1 ? 1 : aRowSpan;
+  const int span = aRowSpan < 1 ? 1 : aRowSpan;
+  if (fExtras || span != 1) Extras().fRowSpan = span;
   return *this;
 }
 
@@ -231,18 +253,19 @@ TExportCell& TExportCell::SetCalculateRowHeight(TExportCalculateRowHeight aMode)
 
 TExportCell& TExportCell::SetCalculateColWidth(bool aCalculateColWidth) {
   if (aCalculateColWidth &&
-      (fStyle->Orientation() == efoTopToBottom || fStyle->Rotation() != 0 || fColSpan != 1))
+      (fStyle->Orientation() == efoTopToBottom || fStyle->Rotation() != 0 || ColSpan() != 1))
     return *this;
   fCalculateColWidth = aCalculateColWidth;
   return *this;
 }
 
 TExportCell& TExportCell::SetFormula(const std::string& aFormula) {
-  if (!aFormula.empty() && aFormula.front() != '=')
-    fFormula = "=" + aFormula;
-  else
-    fFormula = aFormula;
-  if (!fFormula.empty()) fValueAssigned = true;
+  if (aFormula.empty()) {
+    if (fExtras) fExtras->fFormula.clear();
+    return *this;
+  }
+  Extras().fFormula = aFormula.front() != '=' ? "=" + aFormula : aFormula;
+  fValueAssigned = true;
   return *this;
 }
 
@@ -268,18 +291,19 @@ TExportCell& TExportCell::SetName(const std::string& aName) {
   TExportWorkbook* wb = sheet ? sheet->ExportObject() : nullptr;
   if (!wb) throw EExportException("TExportCell.SetName: The cell is not a part of a workbook.");
   wb->NamedCells().RemoveCell(sheet, ColIndex(), RowIndex());
-  if (!aName.empty()) wb->NamedCells().Set({aName, sheet, ColIndex(), RowIndex(), fColSpan, fRowSpan});
+  if (!aName.empty()) wb->NamedCells().Set({aName, sheet, ColIndex(), RowIndex(), ColSpan(), RowSpan()});
   return *this;
 }
 
 // ---- pictures
 
 TExportCellDrawings& TExportCell::Drawings() {
-  if (!fDrawings) fDrawings = std::make_unique<TExportCellDrawings>(this);
-  return *fDrawings;
+  TExportCellExtras& extras = Extras();
+  if (!extras.fDrawings) extras.fDrawings = std::make_unique<TExportCellDrawings>(this);
+  return *extras.fDrawings;
 }
 
-bool TExportCell::DrawingsAssigned() const { return fDrawings && fDrawings->Count() > 0; }
+bool TExportCell::DrawingsAssigned() const { return fExtras && fExtras->fDrawings && fExtras->fDrawings->Count() > 0; }
 
 namespace {
 TExportWorkbook& RequireWorkbook(const TExportCell& aCell) {
@@ -318,7 +342,7 @@ TExportCellDrawing& TExportCell::ReuseImage(const TExportCellDrawing& aCellDrawi
   return ReuseImage(aCellDrawing.DrawingIndex(), aLeft, aTop, aWidth, aHeight);
 }
 
-bool TExportCell::NothingAttached() const { return !DrawingsAssigned() && fComment.empty(); }
+bool TExportCell::NothingAttached() const { return !DrawingsAssigned() && Comment().empty(); }
 
 bool TExportCell::IsEmptyForTrim() const { return !fValueAssigned; }
 
@@ -327,15 +351,18 @@ bool TExportCell::IsEmptyForTrim() const { return !fValueAssigned; }
 void TExportCell::Assign(const TExportCell& aFrom) {
   if (&aFrom == this) return;
   fStyle->Assign(*aFrom.fStyle);
-  fFormula = aFrom.fFormula;
-  fExcelNumberFormat = aFrom.fExcelNumberFormat;
+  fExcelNumberFormatId = aFrom.fExcelNumberFormatId;
   fValueAssigned = aFrom.fValueAssigned;
-  fColSpan = aFrom.fColSpan;
-  fRowSpan = aFrom.fRowSpan;
   fCalculateColWidth = aFrom.fCalculateColWidth;
-  fComment = aFrom.fComment;
+  if (fExtras || aFrom.fExtras) {
+    TExportCellExtras& extras = Extras();
+    extras.fFormula = aFrom.Formula();
+    extras.fColSpan = aFrom.ColSpan();
+    extras.fRowSpan = aFrom.RowSpan();
+    extras.fComment = aFrom.Comment();
+  }
   if (aFrom.DrawingsAssigned()) {
-    for (const TExportCellDrawing& from : *aFrom.fDrawings) {
+    for (const TExportCellDrawing& from : *aFrom.fExtras->fDrawings) {
       if (!from.Drawing()) continue;
       TExportCellDrawing& placement = Drawings().Add();
       const TExportRect& r = from.Rect();
@@ -360,10 +387,10 @@ TExportCell& TExportCell::Transform(TExportCellClass aCellClass) {
   const int index = ColIndex();
   std::unique_ptr<TExportCell> fresh(aCellClass->fCreate());
   TExportCell& created = row->Cells().Adopt(std::move(fresh), index);
-  const std::string kindFormat = created.fExcelNumberFormat;
-  if (Lower(fExcelNumberFormat) != "general") fExcelNumberFormat.clear();
+  const std::uint32_t kindFormat = created.fExcelNumberFormatId;
+  if (Lower(ExcelNumberFormat()) != "general") fExcelNumberFormatId = 0;
   created.Assign(*this);
-  if (!kindFormat.empty() && created.fExcelNumberFormat.empty()) created.fExcelNumberFormat = kindFormat;
+  if (kindFormat != 0 && created.fExcelNumberFormatId == 0) created.fExcelNumberFormatId = kindFormat;
   delete this;
   return created;
 }

@@ -3,9 +3,13 @@
 #include <cstdint>
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "sheet/Font.h"
 #include "sheet/Images.h"
+#include "sheet/InternedTexts.h"
 #include "sheet/OwnedList.h"
 #include "sheet/Style.h"
 #include "sheet/Types.h"
@@ -23,6 +27,28 @@ class TExportCol;
 class TExportRow;
 class TExportWorkSheet;
 class TExportWorkbook;
+
+// One formatted run of a rich-text string cell; no font = the cell's font.
+struct TRichTextRun {
+  std::string fText;
+  std::optional<TExportFont> fFont;
+};
+
+// What few cells carry, kept out of the cell itself and allocated on first use,
+// so that an ordinary cell stays small.
+struct TExportCellExtras {
+  TExportCellExtras();
+  ~TExportCellExtras();
+  std::string fFormula;
+  std::string fComment;
+  std::unique_ptr<TExportCellDrawings> fDrawings;
+  int fColSpan = 1;
+  int fRowSpan = 1;
+  // String cells.
+  std::vector<TRichTextRun> fRichTextTags;
+  std::string fHyperLink;
+  std::string fHyperLinkHint;
+};
 
 // A cell kind as a value ("cell class"): compare by address, create by fCreate.
 struct TExportCellClassInfo {
@@ -106,8 +132,8 @@ class TExportCell : public TOwnedListObject {
   std::string StyleFootPrint() { return fStyle->FootPrint(ExcelNumberFormatForWriter()); }
 
   // ---- structure
-  int ColSpan() const { return fColSpan; }
-  int RowSpan() const { return fRowSpan; }
+  int ColSpan() const { return fExtras ? fExtras->fColSpan : 1; }
+  int RowSpan() const { return fExtras ? fExtras->fRowSpan : 1; }
   // At least 1; fills the row with cleared empty placeholders up to the span.
   TExportCell& SetColSpan(int aColSpan);
   TExportCell& SetRowSpan(int aRowSpan);
@@ -121,8 +147,8 @@ class TExportCell : public TOwnedListObject {
   // Setting true is ignored for stacked or rotated text and for spanning cells.
   TExportCell& SetCalculateColWidth(bool aCalculateColWidth);
 
-  const std::string& Formula() const { return fFormula; }
-  bool FormulaAssigned() const { return !fFormula.empty(); }
+  const std::string& Formula() const { return fExtras ? fExtras->fFormula : EmptyText(); }
+  bool FormulaAssigned() const { return fExtras && !fExtras->fFormula.empty(); }
   // Stores the formula with a leading "=".
   TExportCell& SetFormula(const std::string& aFormula);
   TExportCell& SetFormulaSum(int aLeftCol, int aTopRow, int aRightCol, int aBottomRow);
@@ -132,10 +158,10 @@ class TExportCell : public TOwnedListObject {
   std::string Name() const;
   TExportCell& SetName(const std::string& aName);
 
-  const std::string& Comment() const { return fComment; }
-  TExportCell& SetComment(const std::string& aComment) { fComment = aComment; return *this; }
+  const std::string& Comment() const { return fExtras ? fExtras->fComment : EmptyText(); }
+  TExportCell& SetComment(const std::string& aComment);
 
-  const std::string& ExcelNumberFormat() const { return fExcelNumberFormat; }
+  const std::string& ExcelNumberFormat() const { return TInternedTexts::Get(fExcelNumberFormatId); }
   // Stores the format text; with aParse the number kinds also take decimal
   // places, digits, separators (and the kind-specific parts) from it.
   TExportCell& SetExcelNumberFormat(const std::string& aFormat, bool aParse = false);
@@ -143,7 +169,7 @@ class TExportCell : public TOwnedListObject {
   // keeping its text value. Returns the (possibly new) cell.
   TExportCell& SetExcelNumberFormatAndTransform(const std::string& aFormat);
   // The number-format code the file writers use (explicit format, or one built by the kind).
-  virtual std::string ExcelNumberFormatForWriter() const { return fExcelNumberFormat; }
+  virtual std::string ExcelNumberFormatForWriter() const { return ExcelNumberFormat(); }
 
   bool ValueAssigned() const { return fValueAssigned; }
   TExportCell& SetValueAssigned(bool aValueAssigned) { fValueAssigned = aValueAssigned; return *this; }
@@ -192,15 +218,25 @@ class TExportCell : public TOwnedListObject {
   // Kind value copy used by Assign; receives a cell of any kind.
   virtual void AssignValueFrom(const TExportCell& /*aFrom*/) {}
 
-  std::string fFormula;
-  bool fValueAssigned = false;
+  static const std::string& EmptyText();
+  TExportCellExtras& Extras();
+  bool ExcelNumberFormatEmpty() const { return fExcelNumberFormatId == 0; }
+  void StoreExcelNumberFormat(std::string_view aFormat) { fExcelNumberFormatId = TInternedTexts::Intern(aFormat); }
+
+  // The first members are single bytes: they fill the list item's tail padding.
+  bool fValueAssigned : 1 = false;
+  bool fCalculateColWidth : 1 = false;
+  // Kind values kept here for the same reason: string cells.
+  bool fUseSharedStrings : 1 = false;
+  // Number kinds.
+  bool fEmptyIfZero : 1 = false;
+  bool fThousandSep : 1 = false;
+  bool fNegativeRed : 1 = false;
+  std::int8_t fDecimalPlaces = 2;
+  std::int8_t fIntegerDigits = 1;
   std::unique_ptr<TExportCellStyle> fStyle;
-  int fColSpan = 1;
-  int fRowSpan = 1;
-  bool fCalculateColWidth = false;
-  std::unique_ptr<TExportCellDrawings> fDrawings;
-  std::string fComment;
-  std::string fExcelNumberFormat;
+  std::uint32_t fExcelNumberFormatId = 0;
+  std::unique_ptr<TExportCellExtras> fExtras;
 
  private:
   friend class TExportRow;

@@ -64,7 +64,7 @@ std::string TExportCell::FormattedText(const text::TRegionalSettings* aSettings)
   if (std::isnan(value) || (value == 0 && (!fValueAssigned || numeric->EmptyIfZero()))) return {};
   const text::TRegionalSettings region = aSettings ? *aSettings : text::ProcessRegionalSettings();
   if (const auto* b = dynamic_cast<const TExportCellBoolean*>(this)) return FormatBooleanValue(b->AsBoolean());
-  if (dynamic_cast<const TExportCellDateTime*>(this)) return FormatDateTimeValue(value, fExcelNumberFormat, region);
+  if (dynamic_cast<const TExportCellDateTime*>(this)) return FormatDateTimeValue(value, ExcelNumberFormat(), region);
   const auto* number = dynamic_cast<const TExportCellNumber*>(this);
   if (!number) return {};
   const TNumberFormatRec rec = RecordOf(*number);
@@ -101,7 +101,7 @@ void TExportCell::SetFormattedText(const std::string& aText) {
 }
 
 TExportCell& TExportCell::SetExcelNumberFormat(const std::string& aFormat, bool aParse) {
-  fExcelNumberFormat = aFormat;
+  StoreExcelNumberFormat(aFormat);
   if (aParse) {
     TNumberFormatRec rec;
     AnalyzeNumberFormat(aFormat, rec);

@@ -76,7 +76,21 @@ TExportCellString& TExportCellString::SetText(const std::string& aText) {
   fValueAssigned = true;
   if (fText.find("\r\n") != std::string::npos) SetWrapText(true);
   fUseSharedStrings = fUseSharedStrings || text::Utf16Length(fText) >= kSharedStringThreshold;
-  fRichTextTags.clear();
+  if (fExtras) fExtras->fRichTextTags.clear();
+  return *this;
+}
+
+const std::vector<TRichTextRun>& TExportCellString::RichTextTags() const {
+  static const std::vector<TRichTextRun> none;
+  return fExtras ? fExtras->fRichTextTags : none;
+}
+
+TExportCellString& TExportCellString::SetHyperLink(const std::string& aLink, const std::string& aHint) {
+  if (fExtras || !aLink.empty() || !aHint.empty()) {
+    TExportCellExtras& extras = Extras();
+    extras.fHyperLink = aLink;
+    extras.fHyperLinkHint = aHint;
+  }
   return *this;
 }
 
@@ -89,26 +103,29 @@ TExportCellString& TExportCellString::SetRichText(std::vector<TRichTextRun> aRun
   std::string joined;
   for (const auto& run : aRuns) joined += run.fText;
   SetText(joined);
-  fRichTextTags = std::move(aRuns);
+  if (fExtras || !aRuns.empty()) Extras().fRichTextTags = std::move(aRuns);
   return *this;
 }
 
-bool TExportCellString::IsEmptyForTrim() const { return !fValueAssigned || (fText.empty() && fFormula.empty()); }
+bool TExportCellString::IsEmptyForTrim() const { return !fValueAssigned || (fText.empty() && Formula().empty()); }
 
 void TExportCellString::AssignNewCellProperties(TExportWorkSheet& aSheet) {
   TExportCell::AssignNewCellProperties(aSheet);
   if (aSheet.NewCellStringAlignment() != cahAuto) fStyle->SetAlignment(aSheet.NewCellStringAlignment());
   SetUseSharedStrings(aSheet.NewCellStringUseSharedStrings());
-  if (!aSheet.NewCellStringFormat().empty()) fExcelNumberFormat = aSheet.NewCellStringFormat();
+  if (!aSheet.NewCellStringFormat().empty()) StoreExcelNumberFormat(aSheet.NewCellStringFormat());
 }
 
 void TExportCellString::AssignValueFrom(const TExportCell& aFrom) {
   if (const auto* from = dynamic_cast<const TExportCellString*>(&aFrom)) {
     fText = from->fText;
     fUseSharedStrings = from->fUseSharedStrings;
-    fRichTextTags = from->fRichTextTags;
-    fHyperLink = from->fHyperLink;
-    fHyperLinkHint = from->fHyperLinkHint;
+    if (fExtras || from->fExtras) {
+      TExportCellExtras& extras = Extras();
+      extras.fRichTextTags = from->RichTextTags();
+      extras.fHyperLink = from->HyperLink();
+      extras.fHyperLinkHint = from->HyperLinkHint();
+    }
   }
 }
 
@@ -135,13 +152,13 @@ void TExportCellCustomNumber::AssignValueFrom(const TExportCell& aFrom) {
 // ---- number
 
 TExportCellNumber& TExportCellNumber::SetDecimalPlaces(TDecimalPlaces aDecimalPlaces) {
-  fDecimalPlaces = std::clamp(aDecimalPlaces, -1, 99);
+  fDecimalPlaces = static_cast<std::int8_t>(std::clamp(aDecimalPlaces, -1, 99));
   if (fDecimalPlaces == -1) fIntegerDigits = 1;
   return *this;
 }
 
 TExportCellNumber& TExportCellNumber::SetIntegerDigits(TIntegerDigits aIntegerDigits) {
-  fIntegerDigits = std::clamp(aIntegerDigits, 1, 99);
+  fIntegerDigits = static_cast<std::int8_t>(std::clamp(aIntegerDigits, 1, 99));
   if (fIntegerDigits > 1 && fDecimalPlaces == -1) fDecimalPlaces = 0;
   return *this;
 }
@@ -166,7 +183,7 @@ void TExportCellNumber::SetSqlText(const std::string& aText) {
 
 std::string TExportCellNumber::BuiltDigitsFormat() const {
   std::string digits = fThousandSep ? "#,##" : "";
-  digits.append(static_cast<std::size_t>(std::max(fIntegerDigits, 1)), '0');
+  digits.append(static_cast<std::size_t>(std::max<int>(fIntegerDigits, 1)), '0');
   if (fDecimalPlaces > 0) {
     digits += '.';
     digits.append(static_cast<std::size_t>(fDecimalPlaces), '0');
@@ -175,7 +192,8 @@ std::string TExportCellNumber::BuiltDigitsFormat() const {
 }
 
 std::string TExportCellNumber::ExcelNumberFormatForWriter() const {
-  if (!fExcelNumberFormat.empty() && fExcelNumberFormat != kTextFormat) return fExcelNumberFormat;
+  const std::string& format = ExcelNumberFormat();
+  if (!format.empty() && format != kTextFormat) return format;
   if (fDecimalPlaces < 0) return {};
   const std::string digits = BuiltDigitsFormat();
   return digits + ";" + (fNegativeRed ? "[Red]" : "") + "\\-" + digits;
@@ -235,12 +253,12 @@ void TExportCellFraction::AssignValueFrom(const TExportCell& aFrom) {
 // ---- date and time
 
 TExportCellType TExportCellDateTime::CellType() const {
-  const std::string f = Lower(fExcelNumberFormat);
+  const std::string f = Lower(ExcelNumberFormat());
   // The regional tokens name their kind without resolving them.
   if (f == kSysDate) return ectDate;
   if (f == kSysTime || f == kSysTimeWS) return ectTime;
   if (f == kSysDateTime || f == kSysDateTimeWS) return ectDateTime;
-  return DateTimeKindOfFormat(fExcelNumberFormat, text::TRegionalSettings{});
+  return DateTimeKindOfFormat(ExcelNumberFormat(), text::TRegionalSettings{});
 }
 
 std::string TExportCellDateTime::SqlText() const {
@@ -282,39 +300,43 @@ void TExportCellDateTime::AssignNewCellProperties(TExportWorkSheet& aSheet) {
   TExportCellCustomNumber::AssignNewCellProperties(aSheet);
   if (aSheet.NewCellDateTimeAlignment() != cahAuto) fStyle->SetAlignment(aSheet.NewCellDateTimeAlignment());
   if (aSheet.NewCellDateFormat() == kSysDate && aSheet.NewCellTimeFormat() == kSysTime) {
-    fExcelNumberFormat = kSysDateTime;
+    StoreExcelNumberFormat(kSysDateTime);
   } else {
     const text::TRegionalSettings region = text::ProcessRegionalSettings();
-    fExcelNumberFormat = ResolveDateTimeFormat(aSheet.NewCellDateFormat(), region) + " " +
-                         ResolveDateTimeFormat(aSheet.NewCellTimeFormat(), region);
+    StoreExcelNumberFormat(ResolveDateTimeFormat(aSheet.NewCellDateFormat(), region) + " " +
+                           ResolveDateTimeFormat(aSheet.NewCellTimeFormat(), region));
   }
 }
 
 void TExportCellDate::AssignNewCellProperties(TExportWorkSheet& aSheet) {
   TExportCellDateTime::AssignNewCellProperties(aSheet);
-  fExcelNumberFormat = aSheet.NewCellDateFormat();
+  StoreExcelNumberFormat(aSheet.NewCellDateFormat());
 }
 
 void TExportCellDateTimeWS::AssignNewCellProperties(TExportWorkSheet& aSheet) {
   TExportCellDateTime::AssignNewCellProperties(aSheet);
   if (aSheet.NewCellDateFormat() == kSysDate && aSheet.NewCellTimeFormat() == kSysTime) {
-    fExcelNumberFormat = kSysDateTimeWS;
-  } else if (!RemoveSeconds(fExcelNumberFormat)) {
-    fExcelNumberFormat = ResolveDateTimeFormat(aSheet.NewCellDateFormat(), text::ProcessRegionalSettings()) + " hh:mm";
+    StoreExcelNumberFormat(kSysDateTimeWS);
+  } else if (std::string format = ExcelNumberFormat(); RemoveSeconds(format)) {
+    StoreExcelNumberFormat(format);
+  } else {
+    StoreExcelNumberFormat(ResolveDateTimeFormat(aSheet.NewCellDateFormat(), text::ProcessRegionalSettings()) +
+                           " hh:mm");
   }
 }
 
 void TExportCellTime::AssignNewCellProperties(TExportWorkSheet& aSheet) {
   TExportCellDateTime::AssignNewCellProperties(aSheet);
-  fExcelNumberFormat = aSheet.NewCellTimeFormat();
+  StoreExcelNumberFormat(aSheet.NewCellTimeFormat());
 }
 
 void TExportCellTimeWS::AssignNewCellProperties(TExportWorkSheet& aSheet) {
   TExportCellTime::AssignNewCellProperties(aSheet);
-  if (aSheet.NewCellTimeFormat() == kSysTime)
-    fExcelNumberFormat = kSysTimeWS;
-  else
-    RemoveSeconds(fExcelNumberFormat);
+  if (aSheet.NewCellTimeFormat() == kSysTime) {
+    StoreExcelNumberFormat(kSysTimeWS);
+  } else if (std::string format = ExcelNumberFormat(); RemoveSeconds(format)) {
+    StoreExcelNumberFormat(format);
+  }
 }
 
 // ---- boolean

@@ -26,12 +26,6 @@ class TExportCellEmpty : public TExportCell {
   bool IsEmptyForTrim() const override { return true; }
 };
 
-// One formatted run of a rich-text string cell; no font = the cell's font.
-struct TRichTextRun {
-  std::string fText;
-  std::optional<TExportFont> fFont;
-};
-
 class TExportCellString : public TExportCell {
   SHEET_CELL_KIND(TExportCellString)
   TExportCellType CellType() const override { return ectString; }
@@ -42,16 +36,12 @@ class TExportCellString : public TExportCell {
   bool UseSharedStrings() const { return fUseSharedStrings; }
   // Always true for texts longer than 255 characters.
   TExportCellString& SetUseSharedStrings(bool aUse);
-  const std::vector<TRichTextRun>& RichTextTags() const { return fRichTextTags; }
+  const std::vector<TRichTextRun>& RichTextTags() const;
   // Runs whose texts together are the cell's text (readers); keeps fText in step.
   TExportCellString& SetRichText(std::vector<TRichTextRun> aRuns);
-  const std::string& HyperLink() const { return fHyperLink; }
-  const std::string& HyperLinkHint() const { return fHyperLinkHint; }
-  TExportCellString& SetHyperLink(const std::string& aLink, const std::string& aHint = {}) {
-    fHyperLink = aLink;
-    fHyperLinkHint = aHint;
-    return *this;
-  }
+  const std::string& HyperLink() const { return fExtras ? fExtras->fHyperLink : EmptyText(); }
+  const std::string& HyperLinkHint() const { return fExtras ? fExtras->fHyperLinkHint : EmptyText(); }
+  TExportCellString& SetHyperLink(const std::string& aLink, const std::string& aHint = {});
   std::string SqlText() const override { return fText; }
   void SetSqlText(const std::string& aText) override { SetText(aText); }
   bool IsEmptyForTrim() const override;
@@ -62,10 +52,6 @@ class TExportCellString : public TExportCell {
 
  private:
   std::string fText;
-  bool fUseSharedStrings = false;
-  std::vector<TRichTextRun> fRichTextTags;
-  std::string fHyperLink;
-  std::string fHyperLinkHint;
 };
 
 // Base of the kinds holding a Double value.
@@ -82,7 +68,6 @@ class TExportCellCustomNumber : public TExportCell {
   TExportCellCustomNumber() = default;
   void AssignValueFrom(const TExportCell& aFrom) override;
   double fValue = 0;
-  bool fEmptyIfZero = false;
 };
 
 class TExportCellNumber : public TExportCellCustomNumber {
@@ -111,12 +96,6 @@ class TExportCellNumber : public TExportCellCustomNumber {
   void AssignValueFrom(const TExportCell& aFrom) override;
   // Digits part of the built format code ("#,##0.00").
   std::string BuiltDigitsFormat() const;
-
- private:
-  TDecimalPlaces fDecimalPlaces = 2;
-  TIntegerDigits fIntegerDigits = 1;
-  bool fThousandSep = false;
-  bool fNegativeRed = false;
 };
 
 class TExportCellPercent : public TExportCellNumber {
