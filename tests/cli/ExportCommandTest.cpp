@@ -141,6 +141,17 @@ TEST_F(ExportCommand, DefaultOutputIsTheListWithXlsxBesideIt) {
   EXPECT_EQ(std::string(magic, 2), "PK");
 }
 
+TEST_F(ExportCommand, AnOpenedListIsWrittenBesideItself) {
+  const fs::path folder = Dir / "lists";
+  fs::copy(kExamples, folder, fs::copy_options::recursive);
+  const fs::path list = folder / "dalsi_seznamy" / "Predsin.csv";
+  const TRun run = Export({"--folder", folder.string(), "--list", list.string(), "--decimal-separator", ","});
+  ASSERT_EQ(run.Code, 0) << run.Err;
+  EXPECT_EQ(run.Out, (folder / "dalsi_seznamy" / "Predsin.xlsx").string() + "\n");
+  EXPECT_TRUE(fs::exists(folder / "dalsi_seznamy" / "Predsin.xlsx"));
+  EXPECT_FALSE(fs::exists(folder / "Kuchyne.xlsx"));  // the newest list's workbook is left alone
+}
+
 TEST_F(ExportCommand, DescriptionDefaultsToTheStoredOne) {
   const fs::path folder = Dir / "lists";
   fs::copy(kExamples, folder, fs::copy_options::recursive);
