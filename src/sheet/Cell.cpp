@@ -78,21 +78,21 @@ void TExportCell::InitStyle() {
   TExportRow* row = Row();
   TExportWorkSheet* sheet = row ? row->WorkSheet() : nullptr;
   TExportWorkbook* workbook = sheet ? sheet->ExportObject() : nullptr;
-  fStyle = std::make_unique<TExportCellStyle>(workbook);
+  fStyle.Reset(workbook);
   // Sources are packed first, so that new cells share their font and borders
   // by index instead of each holding private copies.
   if (sheet) {
     sheet->Style().PackStyle();
-    fStyle->Assign(sheet->Style());
+    fStyle.Assign(sheet->Style());
   }
   SetKindDefaultAlignment();
   if (row && row->StyleAssigned()) {
     row->StyleIfAssigned()->PackStyle();
-    fStyle->Assign(*row->StyleIfAssigned());
+    fStyle.Assign(*row->StyleIfAssigned());
   } else if (sheet) {
     if (const TExportCol* col = sheet->FindCol(ColIndex()); col && col->StyleAssigned()) {
       col->StyleIfAssigned()->PackStyle();
-      fStyle->Assign(*col->StyleIfAssigned());
+      fStyle.Assign(*col->StyleIfAssigned());
     }
   }
   if (sheet && workbook) AssignNewCellProperties(*sheet);
@@ -100,108 +100,108 @@ void TExportCell::InitStyle() {
 
 void TExportCell::AssignNewCellProperties(TExportWorkSheet& aSheet) {
   // Unpacks only when the new-cell settings change something.
-  TExportFont font = fStyle->Font_ReadOnly();
+  TExportFont font = fStyle.Font_ReadOnly();
   font.AssignNoDefaults(aSheet.NewCellFont());
-  if (!font.SameAs(fStyle->Font_ReadOnly())) fStyle->Font() = font;
-  TExportCellBorders borders = fStyle->Borders_ReadOnly();
+  if (!font.SameAs(fStyle.Font_ReadOnly())) fStyle.Font() = font;
+  TExportCellBorders borders = fStyle.Borders_ReadOnly();
   borders.AssignNoDefaults(aSheet.NewCellBorders());
-  if (!borders.SameAs(fStyle->Borders_ReadOnly())) fStyle->Borders() = borders;
-  if (aSheet.NewCellVAlignment() != cavAuto) fStyle->SetVAlignment(aSheet.NewCellVAlignment());
-  fStyle->SetWrapText(aSheet.NewCellWrapText());
-  if (aSheet.NewCellBGColor() != clNone) fStyle->SetBGColor(aSheet.NewCellBGColor());
+  if (!borders.SameAs(fStyle.Borders_ReadOnly())) fStyle.Borders() = borders;
+  if (aSheet.NewCellVAlignment() != cavAuto) fStyle.SetVAlignment(aSheet.NewCellVAlignment());
+  fStyle.SetWrapText(aSheet.NewCellWrapText());
+  if (aSheet.NewCellBGColor() != clNone) fStyle.SetBGColor(aSheet.NewCellBGColor());
 }
 
 // ---- formatting
 
 TExportCell& TExportCell::SetAlignment(TCellHAlignment aAlignment) {
-  fStyle->SetAlignment(aAlignment);
+  fStyle.SetAlignment(aAlignment);
   return *this;
 }
 TExportCell& TExportCell::SetAlignment(TAlignment aAlignment, TCellHAlignment aDefaultForLeft) {
-  fStyle->SetAlignment(aAlignment, aDefaultForLeft);
+  fStyle.SetAlignment(aAlignment, aDefaultForLeft);
   return *this;
 }
 TExportCell& TExportCell::SetVAlignment(TCellVAlignment aVAlignment) {
-  fStyle->SetVAlignment(aVAlignment);
+  fStyle.SetVAlignment(aVAlignment);
   return *this;
 }
 TExportCell& TExportCell::SetVAlignment(TVerticalAlignment aVAlignment, TCellVAlignment aDefaultForTop) {
-  fStyle->SetVAlignment(aVAlignment, aDefaultForTop);
+  fStyle.SetVAlignment(aVAlignment, aDefaultForTop);
   return *this;
 }
 TExportCell& TExportCell::SetIndent(std::uint8_t aIndent) {
-  fStyle->SetIndent(aIndent);
+  fStyle.SetIndent(aIndent);
   return *this;
 }
 TExportCell& TExportCell::SetWrapText(bool aWrapText) {
-  fStyle->SetWrapText(aWrapText);
+  fStyle.SetWrapText(aWrapText);
   if (aWrapText) fCalculateColWidth = false;
   return *this;
 }
 TExportCell& TExportCell::SetFontName(const std::string& aFontName) {
-  fStyle->SetFontName(aFontName);
+  fStyle.SetFontName(aFontName);
   return *this;
 }
 TExportCell& TExportCell::SetFontSize(int aFontSize) {
-  fStyle->SetFontSize(aFontSize);
+  fStyle.SetFontSize(aFontSize);
   return *this;
 }
 TExportCell& TExportCell::SetFontSizeAdd(int aAddFontSize) {
-  fStyle->SetFontSizeAdd(aAddFontSize);
+  fStyle.SetFontSizeAdd(aAddFontSize);
   return *this;
 }
 TExportCell& TExportCell::SetFontStyle(TFontStyles aFontStyle) {
-  fStyle->SetFontStyle(aFontStyle);
+  fStyle.SetFontStyle(aFontStyle);
   return *this;
 }
 TExportCell& TExportCell::SetFontColor(TColor aFontColor) {
-  fStyle->SetFontColor(aFontColor);
+  fStyle.SetFontColor(aFontColor);
   return *this;
 }
 TExportCell& TExportCell::SetBGColor(TColor aBGColor) {
-  fStyle->SetBGColor(aBGColor);
+  fStyle.SetBGColor(aBGColor);
   return *this;
 }
 TExportCell& TExportCell::SetBorders(TCellBorders aBorders, TCellBorderStyle aStyle, TColor aColor) {
-  fStyle->SetBorders(aBorders, aStyle, aColor);
+  fStyle.SetBorders(aBorders, aStyle, aColor);
   return *this;
 }
 TExportCell& TExportCell::SetBorder(TCellBorder aBorder, TCellBorderStyle aStyle, TColor aColor) {
-  fStyle->SetBorder(aBorder, aStyle, aColor);
+  fStyle.SetBorder(aBorder, aStyle, aColor);
   return *this;
 }
 TExportCell& TExportCell::SetOrientation(TExportFlowOrientation aOrientation) {
-  if (fStyle->Orientation() == aOrientation) return *this;
-  fStyle->SetOrientation(aOrientation);
+  if (fStyle.Orientation() == aOrientation) return *this;
+  fStyle.SetOrientation(aOrientation);
   if (aOrientation == efoTopToBottom) fCalculateColWidth = false;
   return *this;
 }
 TExportCell& TExportCell::SetRotation(TExportCellRotation aRotation) {
-  if (fStyle->Rotation() == aRotation) return *this;
-  fStyle->SetRotation(aRotation);
+  if (fStyle.Rotation() == aRotation) return *this;
+  fStyle.SetRotation(aRotation);
   if (aRotation != 0) fCalculateColWidth = false;
   return *this;
 }
 TExportCell& TExportCell::SetProtection(TExportCellProtection aProtection) {
-  fStyle->SetProtection(aProtection);
+  fStyle.SetProtection(aProtection);
   return *this;
 }
 TExportCell& TExportCell::StyleAssignFromSheet() {
-  if (TExportWorkSheet* sheet = WorkSheet()) fStyle->Assign(sheet->Style());
+  if (TExportWorkSheet* sheet = WorkSheet()) fStyle.Assign(sheet->Style());
   return *this;
 }
 TExportCell& TExportCell::StyleAssignFromRow() {
-  if (TExportRow* row = Row(); row && row->StyleAssigned()) fStyle->Assign(*row->StyleIfAssigned());
+  if (TExportRow* row = Row(); row && row->StyleAssigned()) fStyle.Assign(*row->StyleIfAssigned());
   return *this;
 }
 TExportCell& TExportCell::StyleAssignFromCol() {
   if (TExportWorkSheet* sheet = WorkSheet())
     if (const TExportCol* col = sheet->FindCol(ColIndex()); col && col->StyleAssigned())
-      fStyle->Assign(*col->StyleIfAssigned());
+      fStyle.Assign(*col->StyleIfAssigned());
   return *this;
 }
 TExportCell& TExportCell::StyleClear() {
-  fStyle->Clear();
+  fStyle.Clear();
   return *this;
 }
 
@@ -253,7 +253,7 @@ TExportCell& TExportCell::SetCalculateRowHeight(TExportCalculateRowHeight aMode)
 
 TExportCell& TExportCell::SetCalculateColWidth(bool aCalculateColWidth) {
   if (aCalculateColWidth &&
-      (fStyle->Orientation() == efoTopToBottom || fStyle->Rotation() != 0 || ColSpan() != 1))
+      (fStyle.Orientation() == efoTopToBottom || fStyle.Rotation() != 0 || ColSpan() != 1))
     return *this;
   fCalculateColWidth = aCalculateColWidth;
   return *this;
@@ -350,7 +350,7 @@ bool TExportCell::IsEmptyForTrim() const { return !fValueAssigned; }
 
 void TExportCell::Assign(const TExportCell& aFrom) {
   if (&aFrom == this) return;
-  fStyle->Assign(*aFrom.fStyle);
+  fStyle.Assign(aFrom.fStyle);
   fExcelNumberFormatId = aFrom.fExcelNumberFormatId;
   fValueAssigned = aFrom.fValueAssigned;
   fCalculateColWidth = aFrom.fCalculateColWidth;

@@ -89,20 +89,20 @@ class TExportCell : public TOwnedListObject {
   std::string RangeWithSpan() const;
 
   // ---- formatting (each setter changes nothing when the value is already set)
-  TExportCellStyle& Style() { return *fStyle; }
-  const TExportCellStyle& Style() const { return *fStyle; }
-  TCellHAlignment Alignment() const { return fStyle->Alignment(); }
-  std::uint8_t Indent() const { return fStyle->Indent(); }
-  TCellVAlignment VAlignment() const { return fStyle->VAlignment(); }
-  bool WrapText() const { return fStyle->WrapText(); }
-  TColor BGColor() const { return fStyle->BGColor(); }
-  TExportFlowOrientation Orientation() const { return fStyle->Orientation(); }
-  TExportCellRotation Rotation() const { return fStyle->Rotation(); }
-  TExportCellProtection Protection() const { return fStyle->Protection(); }
-  TExportFont& Font() { return fStyle->Font(); }
-  const TExportFont& Font_ReadOnly() const { return fStyle->Font_ReadOnly(); }
-  TExportCellBorders& Borders() { return fStyle->Borders(); }
-  const TExportCellBorders& Borders_ReadOnly() const { return fStyle->Borders_ReadOnly(); }
+  TExportCellStyle& Style() { return fStyle; }
+  const TExportCellStyle& Style() const { return fStyle; }
+  TCellHAlignment Alignment() const { return fStyle.Alignment(); }
+  std::uint8_t Indent() const { return fStyle.Indent(); }
+  TCellVAlignment VAlignment() const { return fStyle.VAlignment(); }
+  bool WrapText() const { return fStyle.WrapText(); }
+  TColor BGColor() const { return fStyle.BGColor(); }
+  TExportFlowOrientation Orientation() const { return fStyle.Orientation(); }
+  TExportCellRotation Rotation() const { return fStyle.Rotation(); }
+  TExportCellProtection Protection() const { return fStyle.Protection(); }
+  TExportFont& Font() { return fStyle.Font(); }
+  const TExportFont& Font_ReadOnly() const { return fStyle.Font_ReadOnly(); }
+  TExportCellBorders& Borders() { return fStyle.Borders(); }
+  const TExportCellBorders& Borders_ReadOnly() const { return fStyle.Borders_ReadOnly(); }
 
   TExportCell& SetAlignment(TCellHAlignment aAlignment);
   TExportCell& SetAlignment(TAlignment aAlignment, TCellHAlignment aDefaultForLeft);
@@ -127,9 +127,9 @@ class TExportCell : public TOwnedListObject {
   TExportCell& StyleAssignFromCol();
   TExportCell& StyleClear();
   // Interns the style's private font and borders (see TExportCellStyle::PackStyle).
-  void PackStyle() { fStyle->PackStyle(); }
+  void PackStyle() { fStyle.PackStyle(); }
   // Style footprint with this cell's number format for writers (packs first).
-  std::string StyleFootPrint() { return fStyle->FootPrint(ExcelNumberFormatForWriter()); }
+  std::string StyleFootPrint() { return fStyle.FootPrint(ExcelNumberFormatForWriter()); }
 
   // ---- structure
   int ColSpan() const { return fExtras ? fExtras->fColSpan : 1; }
@@ -234,7 +234,8 @@ class TExportCell : public TOwnedListObject {
   bool fNegativeRed : 1 = false;
   std::int8_t fDecimalPlaces = 2;
   std::int8_t fIntegerDigits = 1;
-  std::unique_ptr<TExportCellStyle> fStyle;
+  // Embedded (no heap object per cell); the format id fills the style's tail padding.
+  [[no_unique_address]] TExportCellStyle fStyle;
   std::uint32_t fExcelNumberFormatId = 0;
   std::unique_ptr<TExportCellExtras> fExtras;
 

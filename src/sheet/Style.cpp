@@ -5,12 +5,57 @@
 
 namespace sheet {
 
-TExportCellStyle::TExportCellStyle(TExportWorkbook* aWorkbook) : fExportObject(aWorkbook) {
+TExportCellStyle::TExportCellStyle(TExportWorkbook* aWorkbook) { Reset(aWorkbook); }
+
+TExportCellStyle::~TExportCellStyle() { delete Unpacked(); }
+
+void TExportCellStyle::Reset(TExportWorkbook* aWorkbook) {
   if (!aWorkbook) throw EExportException("TExportCellStyle.Create: aParent can't be nil");
+  delete Unpacked();
+  fLink = reinterpret_cast<std::uintptr_t>(aWorkbook);
+  fBGColor = clNone;
+  fFontId = 0;
+  fBordersId = 0;
+  fRotation = 0;
+  fAlignment = cahAuto;
+  fVAlignment = cavTop;
+  fIndent = 0;
+  fProtection = ecpLocked;
+  fWrapText = false;
+  fTopToBottom = false;
+}
+
+TExportCellStyle::TUnpacked& TExportCellStyle::EnsureUnpacked() {
+  if (TUnpacked* unpacked = Unpacked()) return *unpacked;
+  auto* unpacked = new TUnpacked;
+  unpacked->fWorkbook = reinterpret_cast<TExportWorkbook*>(fLink);
+  fLink = reinterpret_cast<std::uintptr_t>(unpacked) | kUnpackedTag;
+  return *unpacked;
+}
+
+void TExportCellStyle::ReleaseUnpackedIfEmpty() {
+  TUnpacked* unpacked = Unpacked();
+  if (!unpacked || unpacked->fFont || unpacked->fBorders) return;
+  fLink = reinterpret_cast<std::uintptr_t>(unpacked->fWorkbook);
+  delete unpacked;
+}
+
+void TExportCellStyle::ResetFont() {
+  if (TUnpacked* unpacked = Unpacked()) {
+    unpacked->fFont.reset();
+    ReleaseUnpackedIfEmpty();
+  }
+}
+
+void TExportCellStyle::ResetBorders() {
+  if (TUnpacked* unpacked = Unpacked()) {
+    unpacked->fBorders.reset();
+    ReleaseUnpackedIfEmpty();
+  }
 }
 
 TExportCellStyle& TExportCellStyle::SetAlignment(TCellHAlignment aAlignment) {
-  if (fAlignment != aAlignment) fAlignment = aAlignment;
+  fAlignment = static_cast<std::uint8_t>(aAlignment);
   return *this;
 }
 
@@ -30,7 +75,7 @@ TExportCellStyle& TExportCellStyle::SetIndent(std::uint8_t aIndent) {
 }
 
 TExportCellStyle& TExportCellStyle::SetVAlignment(TCellVAlignment aVAlignment) {
-  if (fVAlignment != aVAlignment) fVAlignment = aVAlignment;
+  fVAlignment = static_cast<std::uint8_t>(aVAlignment);
   return *this;
 }
 
@@ -43,7 +88,7 @@ TExportCellStyle& TExportCellStyle::SetVAlignment(TVerticalAlignment aVAlignment
 }
 
 TExportCellStyle& TExportCellStyle::SetWrapText(bool aWrapText) {
-  if (fWrapText != aWrapText) fWrapText = aWrapText;
+  fWrapText = aWrapText;
   return *this;
 }
 
@@ -53,16 +98,16 @@ TExportCellStyle& TExportCellStyle::SetBGColor(TColor aBGColor) {
 }
 
 TExportCellStyle& TExportCellStyle::SetOrientation(TExportFlowOrientation aOrientation) {
-  if (fOrientation == aOrientation) return *this;
-  fOrientation = aOrientation;
+  if (Orientation() == aOrientation) return *this;
+  fTopToBottom = aOrientation == efoTopToBottom;
   if (aOrientation == efoTopToBottom) fRotation = 0;
   return *this;
 }
 
 TExportCellStyle& TExportCellStyle::SetRotation(TExportCellRotation aRotation) {
   if (fRotation == aRotation) return *this;
-  fRotation = aRotation;
-  if (aRotation != 0) fOrientation = efoLeftToRight;
+  fRotation = static_cast<std::int16_t>(aRotation);
+  if (aRotation != 0) fTopToBottom = false;
   return *this;
 }
 
@@ -114,58 +159,63 @@ TExportCellStyle& TExportCellStyle::SetBorder(TCellBorder aBorder, TCellBorderSt
 }
 
 TExportFont& TExportCellStyle::Font() {
-  if (!fFont) {
-    const TExportFontList& fonts = fExportObject->Fonts();
-    fFont = std::make_unique<TExportFont>(fonts.ValidIndex(fFontId) ? fonts.Get(fFontId) : fonts.Get(0));
+  TUnpacked& unpacked = EnsureUnpacked();
+  if (!unpacked.fFont) {
+    const TExportFontList& fonts = unpacked.fWorkbook->Fonts();
+    unpacked.fFont = std::make_unique<TExportFont>(fonts.ValidIndex(fFontId) ? fonts.Get(fFontId) : fonts.Get(0));
   }
-  return *fFont;
+  return *unpacked.fFont;
 }
 
 TExportCellBorders& TExportCellStyle::Borders() {
-  if (!fBorders) {
-    const TExportCellBordersList& list = fExportObject->BordersList();
-    fBorders = std::make_unique<TExportCellBorders>();
-    if (list.ValidIndex(fBordersId)) *fBorders = list.Get(fBordersId);
+  TUnpacked& unpacked = EnsureUnpacked();
+  if (!unpacked.fBorders) {
+    const TExportCellBordersList& list = unpacked.fWorkbook->BordersList();
+    unpacked.fBorders = std::make_unique<TExportCellBorders>();
+    if (list.ValidIndex(fBordersId)) *unpacked.fBorders = list.Get(fBordersId);
   }
-  return *fBorders;
+  return *unpacked.fBorders;
 }
 
 const TExportFont& TExportCellStyle::Font_ReadOnly() const {
-  if (fFont) return *fFont;
-  const TExportFontList& fonts = fExportObject->Fonts();
+  if (const TUnpacked* unpacked = Unpacked(); unpacked && unpacked->fFont) return *unpacked->fFont;
+  const TExportFontList& fonts = ExportObject().Fonts();
   return fonts.ValidIndex(fFontId) ? fonts.Get(fFontId) : fonts.Get(0);
 }
 
 const TExportCellBorders& TExportCellStyle::Borders_ReadOnly() const {
-  if (fBorders) return *fBorders;
-  const TExportCellBordersList& list = fExportObject->BordersList();
+  if (const TUnpacked* unpacked = Unpacked(); unpacked && unpacked->fBorders) return *unpacked->fBorders;
+  const TExportCellBordersList& list = ExportObject().BordersList();
   return list.ValidIndex(fBordersId) ? list.Get(fBordersId) : list.Get(0);
 }
 
 void TExportCellStyle::SetFontId(int aFontId) {
-  fFont.reset();
+  ResetFont();
   fFontId = aFontId;
 }
 
 void TExportCellStyle::SetBordersId(int aBordersId) {
-  fBorders.reset();
+  ResetBorders();
   fBordersId = aBordersId;
 }
 
 void TExportCellStyle::PackStyle() {
-  if (fFont) {
+  TUnpacked* unpacked = Unpacked();
+  if (!unpacked) return;
+  TExportWorkbook& workbook = *unpacked->fWorkbook;
+  if (unpacked->fFont) {
     // Unchanged since unpacking: no footprint needed.
-    const TExportFontList& fonts = fExportObject->Fonts();
-    if (!(fonts.ValidIndex(fFontId) && fonts.Get(fFontId).SameAs(*fFont)))
-      fFontId = fExportObject->Fonts().CreateAddUnique(*fFont);
-    fFont.reset();
+    const TExportFontList& fonts = workbook.Fonts();
+    if (!(fonts.ValidIndex(fFontId) && fonts.Get(fFontId).SameAs(*unpacked->fFont)))
+      fFontId = workbook.Fonts().CreateAddUnique(*unpacked->fFont);
   }
-  if (fBorders) {
-    const TExportCellBordersList& list = fExportObject->BordersList();
-    if (!(list.ValidIndex(fBordersId) && list.Get(fBordersId).SameAs(*fBorders)))
-      fBordersId = fExportObject->BordersList().CreateAddUnique(*fBorders);
-    fBorders.reset();
+  if (unpacked->fBorders) {
+    const TExportCellBordersList& list = workbook.BordersList();
+    if (!(list.ValidIndex(fBordersId) && list.Get(fBordersId).SameAs(*unpacked->fBorders)))
+      fBordersId = workbook.BordersList().CreateAddUnique(*unpacked->fBorders);
   }
+  fLink = reinterpret_cast<std::uintptr_t>(&workbook);
+  delete unpacked;
 }
 
 std::string TExportCellStyle::FootPrint(const std::string& aNumberFormat) {
@@ -182,7 +232,7 @@ std::string TExportCellStyle::FootPrint(const std::string& aNumberFormat) {
   s += fWrapText ? "1;" : "0;";
   add(fBGColor);
   add(fRotation);
-  add(fOrientation);
+  add(Orientation());
   add(fFontId);
   add(fBordersId);
   add(fProtection);
@@ -197,21 +247,22 @@ void TExportCellStyle::Assign(const TExportCellStyle& aFrom) {
   fIndent = aFrom.fIndent;
   fWrapText = aFrom.fWrapText;
   fBGColor = aFrom.fBGColor;
-  fOrientation = aFrom.fOrientation;
+  fTopToBottom = aFrom.fTopToBottom;
   fRotation = aFrom.fRotation;
   fProtection = aFrom.fProtection;
-  if (&aFrom.fExportObject->Fonts() == &fExportObject->Fonts()) {
+  if (&aFrom.ExportObject().Fonts() == &ExportObject().Fonts()) {
     // Same workbook: a packed source is shared by index, an unpacked one copied.
-    if (aFrom.fFont) {
-      Font() = *aFrom.fFont;
+    const TUnpacked* from = aFrom.Unpacked();
+    if (from && from->fFont) {
+      Font() = *from->fFont;
     } else {
-      fFont.reset();
+      ResetFont();
       fFontId = aFrom.fFontId;
     }
-    if (aFrom.fBorders) {
-      Borders() = *aFrom.fBorders;
+    if (from && from->fBorders) {
+      Borders() = *from->fBorders;
     } else {
-      fBorders.reset();
+      ResetBorders();
       fBordersId = aFrom.fBordersId;
     }
   } else {
@@ -226,12 +277,12 @@ void TExportCellStyle::Clear() {
   fIndent = 0;
   fWrapText = false;
   fBGColor = clNone;
-  fOrientation = efoLeftToRight;
+  fTopToBottom = false;
   fRotation = 0;
   fProtection = ecpLocked;
-  fBorders.reset();
+  ResetBorders();
   fBordersId = 0;
-  fFont.reset();
+  ResetFont();
   fFontId = 0;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -13,22 +14,26 @@ class TExportWorkbook;
 
 // Formatting record of a cell, row, column or worksheet. The font and the
 // border set are held either as indexes into the workbook's unique lists
-// (packed) or as private objects while being edited (unpacked).
+// (packed) or as private objects while being edited (unpacked). Every cell
+// embeds one, so the record is kept to a few bytes: small fields as bytes, and
+// one word that is either the workbook or the block of private objects.
 class TExportCellStyle {
  public:
   // Throws EExportException "TExportCellStyle.Create: aParent can't be nil" without a workbook.
   explicit TExportCellStyle(TExportWorkbook* aWorkbook);
   TExportCellStyle(const TExportCellStyle&) = delete;
   TExportCellStyle& operator=(const TExportCellStyle&) = delete;
+  ~TExportCellStyle();
 
-  TExportWorkbook& ExportObject() const { return *fExportObject; }
+  TExportWorkbook& ExportObject() const { return *LinkedWorkbook(); }
 
-  TCellHAlignment Alignment() const { return fAlignment; }
+  TCellHAlignment Alignment() const { return static_cast<TCellHAlignment>(fAlignment); }
   std::uint8_t Indent() const { return fIndent; }
-  TCellVAlignment VAlignment() const { return fVAlignment; }
+  TCellVAlignment VAlignment() const { return static_cast<TCellVAlignment>(fVAlignment); }
   bool WrapText() const { return fWrapText; }
   TColor BGColor() const { return fBGColor; }
-  TExportFlowOrientation Orientation() const { return fOrientation; }
+  TExportFlowOrientation Orientation() const { return fTopToBottom ? efoTopToBottom : efoLeftToRight; }
+  // Degrees -90 ... 90 (and the few special codes readers pass on) fit the stored 16 bits.
   TExportCellRotation Rotation() const { return fRotation; }
   TExportCellProtection Protection() const { return fProtection; }
 
@@ -66,8 +71,8 @@ class TExportCellStyle {
   int BordersId() const { return fBordersId; }
   void SetFontId(int aFontId);
   void SetBordersId(int aBordersId);
-  bool FontUnpacked() const { return fFont != nullptr; }
-  bool BordersUnpacked() const { return fBorders != nullptr; }
+  bool FontUnpacked() const { return Unpacked() && Unpacked()->fFont; }
+  bool BordersUnpacked() const { return Unpacked() && Unpacked()->fBorders; }
 
   // Interns private objects into the workbook's lists (fonts first).
   void PackStyle();
@@ -81,19 +86,44 @@ class TExportCellStyle {
   void Clear();
 
  private:
-  TCellHAlignment fAlignment = cahAuto;
-  std::uint8_t fIndent = 0;
-  TCellVAlignment fVAlignment = cavTop;
-  bool fWrapText = false;
+  friend class TExportCell;
+  // The unbound style a cell holds until it joins a worksheet.
+  TExportCellStyle() = default;
+  // Back to the state of a new style of aWorkbook (throws like the constructor without one).
+  void Reset(TExportWorkbook* aWorkbook);
+
+  // Private objects while being edited, with the workbook they came from.
+  struct TUnpacked {
+    TExportWorkbook* fWorkbook = nullptr;
+    std::unique_ptr<TExportFont> fFont;
+    std::unique_ptr<TExportCellBorders> fBorders;
+  };
+  static constexpr std::uintptr_t kUnpackedTag = 1;
+  TUnpacked* Unpacked() const {
+    return (fLink & kUnpackedTag) ? reinterpret_cast<TUnpacked*>(fLink & ~kUnpackedTag) : nullptr;
+  }
+  TExportWorkbook* LinkedWorkbook() const {
+    if (const TUnpacked* unpacked = Unpacked()) return unpacked->fWorkbook;
+    return reinterpret_cast<TExportWorkbook*>(fLink);
+  }
+  TUnpacked& EnsureUnpacked();
+  // Frees the private block once it holds nothing.
+  void ReleaseUnpackedIfEmpty();
+  void ResetFont();
+  void ResetBorders();
+
+  // The workbook, or a TUnpacked tagged with kUnpackedTag.
+  std::uintptr_t fLink = 0;
   TColor fBGColor = clNone;
-  TExportFlowOrientation fOrientation = efoLeftToRight;
-  TExportCellRotation fRotation = 0;
+  std::int32_t fFontId = 0;
+  std::int32_t fBordersId = 0;
+  std::int16_t fRotation = 0;
+  std::uint8_t fAlignment = cahAuto;
+  std::uint8_t fVAlignment = cavTop;
+  std::uint8_t fIndent = 0;
   TExportCellProtection fProtection = ecpLocked;
-  int fFontId = 0;
-  std::unique_ptr<TExportFont> fFont;
-  int fBordersId = 0;
-  std::unique_ptr<TExportCellBorders> fBorders;
-  TExportWorkbook* fExportObject;
+  bool fWrapText : 1 = false;
+  bool fTopToBottom : 1 = false;
 };
 
 }  // namespace sheet
