@@ -73,7 +73,11 @@ class TOwnedListBase {
   void LockRecountIndexInList() { ++fLockRecountIndexInList; }
   void UnlockRecountIndexInList();
 
-  void SetOnNotify(TNotify aNotify) { fOnNotify = std::move(aNotify); }
+  void SetOnNotify(TNotify aNotify) { fOnNotify = aNotify ? std::make_unique<TNotify>(std::move(aNotify)) : nullptr; }
+  // Room for aCount items without reallocation (bulk appends).
+  void Reserve(int aCount) {
+    if (aCount > 0) fItems.reserve(static_cast<std::size_t>(aCount));
+  }
 
  protected:
   TOwnedListObject* ItemAt(int aIndex) const;
@@ -90,11 +94,12 @@ class TOwnedListBase {
   void RemoveItem(TOwnedListObject* aItem, TOwnedListNotification aAction);
   void Renumber(int aFrom, int aTo);
   void Notify(TOwnedListObject& aItem, TOwnedListNotification aAction) {
-    if (fOnNotify) fOnNotify(*this, aItem, aAction);
+    if (fOnNotify) (*fOnNotify)(*this, aItem, aAction);
   }
 
   std::vector<TOwnedListObject*> fItems;
-  TNotify fOnNotify;
+  // Behind a pointer: every row's cell list is one of these, and few lists listen.
+  std::unique_ptr<TNotify> fOnNotify;
   int fLockRecountIndexInList = 0;
 };
 

@@ -22,7 +22,7 @@ TExportWorkSheet* TExportRow::WorkSheet() const {
 }
 
 void TExportRow::DoCreate() {
-  if (const TExportWorkSheet* sheet = WorkSheet()) fExcelNumberFormat = sheet->ExcelNumberFormat();
+  if (const TExportWorkSheet* sheet = WorkSheet()) SetExcelNumberFormat(sheet->ExcelNumberFormat());
 }
 
 TExportCellString& TExportRow::AddCellString(const std::string& aText) {
@@ -228,7 +228,7 @@ TExportRow& TExportRow::SetHeight(double aHeight) {
 }
 
 TExportRow& TExportRow::SetCalculateRowHeight(TExportCalculateRowHeight aMode) {
-  fCalculateRowHeight = aMode;
+  fCalculateRowHeight = static_cast<std::uint8_t>(aMode);
   if (aMode == erhForceAuto) fHeight = -1;
   return *this;
 }

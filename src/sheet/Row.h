@@ -7,6 +7,7 @@
 
 #include "sheet/Cell.h"
 #include "sheet/CellKinds.h"
+#include "sheet/InternedTexts.h"
 #include "sheet/OwnedList.h"
 #include "sheet/Range.h"
 #include "sheet/Style.h"
@@ -91,7 +92,9 @@ class TExportRow : public TOwnedListObject {
   double Height() const { return fHeight; }
   // A height >= 0 also sets erhSingleLine.
   TExportRow& SetHeight(double aHeight);
-  TExportCalculateRowHeight CalculateRowHeight() const { return fCalculateRowHeight; }
+  TExportCalculateRowHeight CalculateRowHeight() const {
+    return static_cast<TExportCalculateRowHeight>(fCalculateRowHeight);
+  }
   // erhForceAuto also clears the height to -1.
   TExportRow& SetCalculateRowHeight(TExportCalculateRowHeight aMode);
   bool Hidden() const { return fHidden; }
@@ -105,8 +108,8 @@ class TExportRow : public TOwnedListObject {
   TExportCellStyle& Style();
   bool StyleAssigned() const { return fStyle != nullptr; }
   TExportCellStyle* StyleIfAssigned() const { return fStyle.get(); }
-  const std::string& ExcelNumberFormat() const { return fExcelNumberFormat; }
-  TExportRow& SetExcelNumberFormat(const std::string& v) { fExcelNumberFormat = v; return *this; }
+  const std::string& ExcelNumberFormat() const { return TInternedTexts::Get(fExcelNumberFormatId); }
+  TExportRow& SetExcelNumberFormat(const std::string& v) { fExcelNumberFormatId = TInternedTexts::Intern(v); return *this; }
 
   // Packs the styles of all cells.
   void PackStyles();
@@ -118,14 +121,15 @@ class TExportRow : public TOwnedListObject {
   template <class T>
   T& NewCell() { return fCells.Add<T>(); }
 
+  // Single bytes first: they fill the list item's tail padding.
+  bool fHidden = false;
+  bool fPageBreakBefore = false;
+  std::uint8_t fCalculateRowHeight = erhSingleLine;
   TExportCells fCells;
   double fHeight = -1;
-  bool fHidden = false;
-  TExportCalculateRowHeight fCalculateRowHeight = erhSingleLine;
-  bool fPageBreakBefore = false;
   TExportGroupLevel fGroupLevel = 0;
+  std::uint32_t fExcelNumberFormatId = 0;
   std::unique_ptr<TExportCellStyle> fStyle;
-  std::string fExcelNumberFormat;
 };
 
 // A worksheet's rows; index 0 = first row.

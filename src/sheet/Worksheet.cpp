@@ -50,9 +50,16 @@ TExportWorkSheet& TExportWorkSheet::SetTitle(const std::string& aTitle) {
 }
 
 TExportRow& TExportWorkSheet::AddRow(int aPosition) {
-  if (!fRows->Empty()) fRows->Last().PackStyles();
-  if (aPosition < 0) return fRows->Add();
-  return fRows->Insert(aPosition);
+  int expectedCells = 0;
+  if (!fRows->Empty()) {
+    TExportRow& last = fRows->Last();
+    last.PackStyles();
+    expectedCells = last.CellCount();
+  }
+  TExportRow& row = aPosition < 0 ? fRows->Add() : fRows->Insert(aPosition);
+  // Rows of a table are alike: one allocation for the cell list instead of growing it.
+  row.Cells().Reserve(expectedCells);
+  return row;
 }
 
 TExportRow* TExportWorkSheet::AddRows(int aRowCount) {
