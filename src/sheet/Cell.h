@@ -10,6 +10,7 @@
 #include "sheet/Font.h"
 #include "sheet/Images.h"
 #include "sheet/InternedTexts.h"
+#include "sheet/ItemPool.h"
 #include "sheet/OwnedList.h"
 #include "sheet/Style.h"
 #include "sheet/Types.h"
@@ -69,6 +70,9 @@ constexpr TExportCellClass CellClass() {
 class TExportCell : public TOwnedListObject {
  public:
   ~TExportCell() override;
+  // A workbook holds cells by the hundred thousand: they come from the item pool.
+  static void* operator new(std::size_t aSize) { return TItemPool::Allocate(aSize); }
+  static void operator delete(void* aCell, std::size_t aSize) { TItemPool::Free(aCell, aSize); }
 
   // The exact kind of this object and its file-level type.
   virtual TExportCellClass Class() const = 0;

@@ -8,6 +8,7 @@
 #include "sheet/Cell.h"
 #include "sheet/CellKinds.h"
 #include "sheet/InternedTexts.h"
+#include "sheet/ItemPool.h"
 #include "sheet/OwnedList.h"
 #include "sheet/Range.h"
 #include "sheet/Style.h"
@@ -39,6 +40,8 @@ class TExportRow : public TOwnedListObject {
  public:
   TExportRow();
   ~TExportRow() override;
+  static void* operator new(std::size_t aSize) { return TItemPool::Allocate(aSize); }
+  static void operator delete(void* aRow, std::size_t aSize) { TItemPool::Free(aRow, aSize); }
 
   int RowIndex() const { return IndexInList(); }
   TExportWorkSheet* WorkSheet() const;
