@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <mutex>
+#include <unordered_map>
 
 #include "sheet/CellName.h"
 #include "sheet/Columns.h"
@@ -16,9 +18,39 @@ namespace sheet {
 TExportCellExtras::TExportCellExtras() = default;
 TExportCellExtras::~TExportCellExtras() = default;
 
+namespace {
+
+struct TExtrasTable {
+  std::mutex fMutex;
+  std::unordered_map<const TExportCell*, std::unique_ptr<TExportCellExtras>> fItems;
+};
+
+// Never destroyed: cells freed during static destruction still look here.
+TExtrasTable& ExtrasTable() {
+  static TExtrasTable* const table = new TExtrasTable;
+  return *table;
+}
+
+}  // namespace
+
 TExportCell::~TExportCell() {
+  if (!fHasExtras) return;
   // Placements release their drawings while the cell still knows its workbook.
-  if (fExtras) fExtras->fDrawings.reset();
+  FindExtras()->fDrawings.reset();
+  std::unique_ptr<TExportCellExtras> extras;  // freed once the lock is released
+  TExtrasTable& table = ExtrasTable();
+  std::lock_guard lock(table.fMutex);
+  if (const auto it = table.fItems.find(this); it != table.fItems.end()) {
+    extras = std::move(it->second);
+    table.fItems.erase(it);
+  }
+}
+
+TExportCellExtras* TExportCell::FindExtras() const {
+  TExtrasTable& table = ExtrasTable();
+  std::lock_guard lock(table.fMutex);
+  const auto it = table.fItems.find(this);
+  return it != table.fItems.end() ? it->second.get() : nullptr;
 }
 
 const std::string& TExportCell::EmptyText() {
@@ -27,12 +59,20 @@ const std::string& TExportCell::EmptyText() {
 }
 
 TExportCellExtras& TExportCell::Extras() {
-  if (!fExtras) fExtras = std::make_unique<TExportCellExtras>();
-  return *fExtras;
+  if (fHasExtras) return *FindExtras();
+  auto extras = std::make_unique<TExportCellExtras>();
+  TExportCellExtras& result = *extras;
+  TExtrasTable& table = ExtrasTable();
+  {
+    std::lock_guard lock(table.fMutex);
+    table.fItems[this] = std::move(extras);
+  }
+  fHasExtras = true;
+  return result;
 }
 
 TExportCell& TExportCell::SetComment(const std::string& aComment) {
-  if (fExtras || !aComment.empty()) Extras().fComment = aComment;
+  if (fHasExtras || !aComment.empty()) Extras().fComment = aComment;
   return *this;
 }
 
@@ -68,9 +108,9 @@ std::string TExportCell::RangeWithSpan() const { return RangeName(ColIndex(), Ro
 
 void TExportCell::DoCreate() {
   InitStyle();
-  if (fExtras) {
-    fExtras->fColSpan = 1;
-    fExtras->fRowSpan = 1;
+  if (TExportCellExtras* extras = ExtrasIfAny()) {
+    extras->fColSpan = 1;
+    extras->fRowSpan = 1;
   }
 }
 
@@ -217,7 +257,7 @@ void TExportCell::EnsureSpanPlaceholders() {
 
 TExportCell& TExportCell::SetColSpan(int aColSpan) {
   const int span = aColSpan < 1 ? 1 : aColSpan;
-  if (fExtras || span != 1) Extras().fColSpan = span;
+  if (fHasExtras || span != 1) Extras().fColSpan = span;
   EnsureSpanPlaceholders();
   if (span > 1) fCalculateColWidth = false;
   return *this;
@@ -225,7 +265,7 @@ TExportCell& TExportCell::SetColSpan(int aColSpan) {
 
 TExportCell& TExportCell::SetRowSpan(int aRowSpan) {
   const int span = aRowSpan < 1 ? 1 : aRowSpan;
-  if (fExtras || span != 1) Extras().fRowSpan = span;
+  if (fHasExtras || span != 1) Extras().fRowSpan = span;
   return *this;
 }
 
@@ -261,7 +301,7 @@ TExportCell& TExportCell::SetCalculateColWidth(bool aCalculateColWidth) {
 
 TExportCell& TExportCell::SetFormula(const std::string& aFormula) {
   if (aFormula.empty()) {
-    if (fExtras) fExtras->fFormula.clear();
+    if (fHasExtras) ExtrasIfAny()->fFormula.clear();
     return *this;
   }
   Extras().fFormula = aFormula.front() != '=' ? "=" + aFormula : aFormula;
@@ -303,7 +343,10 @@ TExportCellDrawings& TExportCell::Drawings() {
   return *extras.fDrawings;
 }
 
-bool TExportCell::DrawingsAssigned() const { return fExtras && fExtras->fDrawings && fExtras->fDrawings->Count() > 0; }
+bool TExportCell::DrawingsAssigned() const {
+  const TExportCellExtras* extras = ExtrasIfAny();
+  return extras && extras->fDrawings && extras->fDrawings->Count() > 0;
+}
 
 namespace {
 TExportWorkbook& RequireWorkbook(const TExportCell& aCell) {
@@ -354,7 +397,7 @@ void TExportCell::Assign(const TExportCell& aFrom) {
   fExcelNumberFormatId = aFrom.fExcelNumberFormatId;
   fValueAssigned = aFrom.fValueAssigned;
   fCalculateColWidth = aFrom.fCalculateColWidth;
-  if (fExtras || aFrom.fExtras) {
+  if (fHasExtras || aFrom.fHasExtras) {
     TExportCellExtras& extras = Extras();
     extras.fFormula = aFrom.Formula();
     extras.fColSpan = aFrom.ColSpan();
@@ -362,7 +405,7 @@ void TExportCell::Assign(const TExportCell& aFrom) {
     extras.fComment = aFrom.Comment();
   }
   if (aFrom.DrawingsAssigned()) {
-    for (const TExportCellDrawing& from : *aFrom.fExtras->fDrawings) {
+    for (const TExportCellDrawing& from : *aFrom.ExtrasIfAny()->fDrawings) {
       if (!from.Drawing()) continue;
       TExportCellDrawing& placement = Drawings().Add();
       const TExportRect& r = from.Rect();

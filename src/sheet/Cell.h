@@ -136,8 +136,8 @@ class TExportCell : public TOwnedListObject {
   std::string StyleFootPrint() { return fStyle.FootPrint(ExcelNumberFormatForWriter()); }
 
   // ---- structure
-  int ColSpan() const { return fExtras ? fExtras->fColSpan : 1; }
-  int RowSpan() const { return fExtras ? fExtras->fRowSpan : 1; }
+  int ColSpan() const { return fHasExtras ? ExtrasIfAny()->fColSpan : 1; }
+  int RowSpan() const { return fHasExtras ? ExtrasIfAny()->fRowSpan : 1; }
   // At least 1; fills the row with cleared empty placeholders up to the span.
   TExportCell& SetColSpan(int aColSpan);
   TExportCell& SetRowSpan(int aRowSpan);
@@ -151,8 +151,8 @@ class TExportCell : public TOwnedListObject {
   // Setting true is ignored for stacked or rotated text and for spanning cells.
   TExportCell& SetCalculateColWidth(bool aCalculateColWidth);
 
-  const std::string& Formula() const { return fExtras ? fExtras->fFormula : EmptyText(); }
-  bool FormulaAssigned() const { return fExtras && !fExtras->fFormula.empty(); }
+  const std::string& Formula() const { return fHasExtras ? ExtrasIfAny()->fFormula : EmptyText(); }
+  bool FormulaAssigned() const { return fHasExtras && !ExtrasIfAny()->fFormula.empty(); }
   // Stores the formula with a leading "=".
   TExportCell& SetFormula(const std::string& aFormula);
   TExportCell& SetFormulaSum(int aLeftCol, int aTopRow, int aRightCol, int aBottomRow);
@@ -162,7 +162,7 @@ class TExportCell : public TOwnedListObject {
   std::string Name() const;
   TExportCell& SetName(const std::string& aName);
 
-  const std::string& Comment() const { return fExtras ? fExtras->fComment : EmptyText(); }
+  const std::string& Comment() const { return fHasExtras ? ExtrasIfAny()->fComment : EmptyText(); }
   TExportCell& SetComment(const std::string& aComment);
 
   const std::string& ExcelNumberFormat() const { return TInternedTexts::Get(fExcelNumberFormatId); }
@@ -223,7 +223,11 @@ class TExportCell : public TOwnedListObject {
   virtual void AssignValueFrom(const TExportCell& /*aFrom*/) {}
 
   static const std::string& EmptyText();
+  // The cell's extras, created on first use. They live in a table beside the
+  // cells, keyed by the cell, so that ordinary cells don't even carry a pointer.
   TExportCellExtras& Extras();
+  // Null for ordinary cells.
+  TExportCellExtras* ExtrasIfAny() const { return fHasExtras ? FindExtras() : nullptr; }
   bool ExcelNumberFormatEmpty() const { return fExcelNumberFormatId == 0; }
   void StoreExcelNumberFormat(std::string_view aFormat) { fExcelNumberFormatId = TInternedTexts::Intern(aFormat); }
 
@@ -236,15 +240,17 @@ class TExportCell : public TOwnedListObject {
   bool fEmptyIfZero : 1 = false;
   bool fThousandSep : 1 = false;
   bool fNegativeRed : 1 = false;
+  // The cell has an entry in the extras table (see Extras()).
+  bool fHasExtras : 1 = false;
   std::int8_t fDecimalPlaces = 2;
   std::int8_t fIntegerDigits = 1;
   // Embedded (no heap object per cell); the format id fills the style's tail padding.
   [[no_unique_address]] TExportCellStyle fStyle;
   std::uint32_t fExcelNumberFormatId = 0;
-  std::unique_ptr<TExportCellExtras> fExtras;
 
  private:
   friend class TExportRow;
+  TExportCellExtras* FindExtras() const;
   void InitStyle();
   void EnsureSpanPlaceholders();
 };

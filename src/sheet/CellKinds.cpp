@@ -76,17 +76,17 @@ TExportCellString& TExportCellString::SetText(const std::string& aText) {
   fValueAssigned = true;
   if (fText.find("\r\n") != std::string::npos) SetWrapText(true);
   fUseSharedStrings = fUseSharedStrings || text::Utf16Length(fText) >= kSharedStringThreshold;
-  if (fExtras) fExtras->fRichTextTags.clear();
+  if (fHasExtras) ExtrasIfAny()->fRichTextTags.clear();
   return *this;
 }
 
 const std::vector<TRichTextRun>& TExportCellString::RichTextTags() const {
   static const std::vector<TRichTextRun> none;
-  return fExtras ? fExtras->fRichTextTags : none;
+  return fHasExtras ? ExtrasIfAny()->fRichTextTags : none;
 }
 
 TExportCellString& TExportCellString::SetHyperLink(const std::string& aLink, const std::string& aHint) {
-  if (fExtras || !aLink.empty() || !aHint.empty()) {
+  if (fHasExtras || !aLink.empty() || !aHint.empty()) {
     TExportCellExtras& extras = Extras();
     extras.fHyperLink = aLink;
     extras.fHyperLinkHint = aHint;
@@ -103,7 +103,7 @@ TExportCellString& TExportCellString::SetRichText(std::vector<TRichTextRun> aRun
   std::string joined;
   for (const auto& run : aRuns) joined += run.fText;
   SetText(joined);
-  if (fExtras || !aRuns.empty()) Extras().fRichTextTags = std::move(aRuns);
+  if (fHasExtras || !aRuns.empty()) Extras().fRichTextTags = std::move(aRuns);
   return *this;
 }
 
@@ -120,7 +120,7 @@ void TExportCellString::AssignValueFrom(const TExportCell& aFrom) {
   if (const auto* from = dynamic_cast<const TExportCellString*>(&aFrom)) {
     fText = from->fText;
     fUseSharedStrings = from->fUseSharedStrings;
-    if (fExtras || from->fExtras) {
+    if (fHasExtras || from->fHasExtras) {
       TExportCellExtras& extras = Extras();
       extras.fRichTextTags = from->RichTextTags();
       extras.fHyperLink = from->HyperLink();

@@ -39,8 +39,8 @@ class TExportCellString : public TExportCell {
   const std::vector<TRichTextRun>& RichTextTags() const;
   // Runs whose texts together are the cell's text (readers); keeps fText in step.
   TExportCellString& SetRichText(std::vector<TRichTextRun> aRuns);
-  const std::string& HyperLink() const { return fExtras ? fExtras->fHyperLink : EmptyText(); }
-  const std::string& HyperLinkHint() const { return fExtras ? fExtras->fHyperLinkHint : EmptyText(); }
+  const std::string& HyperLink() const { return fHasExtras ? ExtrasIfAny()->fHyperLink : EmptyText(); }
+  const std::string& HyperLinkHint() const { return fHasExtras ? ExtrasIfAny()->fHyperLinkHint : EmptyText(); }
   TExportCellString& SetHyperLink(const std::string& aLink, const std::string& aHint = {});
   std::string SqlText() const override { return fText; }
   void SetSqlText(const std::string& aText) override { SetText(aText); }
