@@ -7,12 +7,29 @@
 #include <utility>
 #include <vector>
 
+#include "sheet/ItemPool.h"
+
 // Owned lists: every collection of the document model owns its items, and each
 // item knows its list and its position, so a cell's column index or a row's
 // row index is read in constant time.
 namespace sheet {
 
 class TOwnedListBase;
+class TOwnedListObject;
+
+// A workbook has as many item lists as rows: their arrays come from the item pool.
+template <class T>
+struct TItemPoolAllocator {
+  using value_type = T;
+  TItemPoolAllocator() = default;
+  template <class U>
+  TItemPoolAllocator(const TItemPoolAllocator<U>&) {}
+  T* allocate(std::size_t aCount) { return static_cast<T*>(TItemPool::Allocate(aCount * sizeof(T))); }
+  void deallocate(T* aItems, std::size_t aCount) { TItemPool::Free(aItems, aCount * sizeof(T)); }
+  template <class U>
+  bool operator==(const TItemPoolAllocator<U>&) const { return true; }
+};
+using TOwnedListItems = std::vector<TOwnedListObject*, TItemPoolAllocator<TOwnedListObject*>>;
 
 enum TOwnedListNotification : int { olnAdded = 0, olnExtracted = 1, olnDeleted = 2 };
 
@@ -87,7 +104,7 @@ class TOwnedListBase {
   void InsertItem(TOwnedListObject* aItem, int aPosition);
   // Takes the item out without freeing it.
   std::unique_ptr<TOwnedListObject> ExtractItem(int aIndex);
-  const std::vector<TOwnedListObject*>& RawItems() const { return fItems; }
+  const TOwnedListItems& RawItems() const { return fItems; }
 
  private:
   friend class TOwnedListObject;
@@ -97,7 +114,7 @@ class TOwnedListBase {
     if (fOnNotify) (*fOnNotify)(*this, aItem, aAction);
   }
 
-  std::vector<TOwnedListObject*> fItems;
+  TOwnedListItems fItems;
   // Behind a pointer: every row's cell list is one of these, and few lists listen.
   std::unique_ptr<TNotify> fOnNotify;
   int fLockRecountIndexInList = 0;
@@ -114,7 +131,7 @@ class TOwnedList : public TOwnedListBase {
     using difference_type = std::ptrdiff_t;
     using pointer = T*;
     using reference = T&;
-    explicit iterator(std::vector<TOwnedListObject*>::const_iterator it) : fIt(it) {}
+    explicit iterator(TOwnedListItems::const_iterator it) : fIt(it) {}
     T& operator*() const { return *static_cast<T*>(*fIt); }
     T* operator->() const { return static_cast<T*>(*fIt); }
     iterator& operator++() { ++fIt; return *this; }
@@ -123,7 +140,7 @@ class TOwnedList : public TOwnedListBase {
     difference_type operator-(const iterator& o) const { return fIt - o.fIt; }
     bool operator==(const iterator& o) const { return fIt == o.fIt; }
    private:
-    std::vector<TOwnedListObject*>::const_iterator fIt;
+    TOwnedListItems::const_iterator fIt;
   };
 
   iterator begin() const { return iterator(RawItems().begin()); }
