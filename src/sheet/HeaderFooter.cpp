@@ -91,11 +91,11 @@ TExportHeader& TExportHeader::SetExcelFormattedText(const std::string& aCode) {
       i += 2;
     } else if (c == '"') {
       const std::size_t close = aCode.find('"', i + 2);
-      const std::string spec = aCode.substr(i + 2, close == std::string::npos ? std::string::npos : close - i - 2);
-      const std::size_t comma = spec.find(',');
-      font.SetName(spec.substr(0, comma));
+      const std::string fontCode = aCode.substr(i + 2, close == std::string::npos ? std::string::npos : close - i - 2);
+      const std::size_t comma = fontCode.find(',');
+      font.SetName(fontCode.substr(0, comma));
       if (comma != std::string::npos) {
-        const std::string styles = spec.substr(comma + 1);
+        const std::string styles = fontCode.substr(comma + 1);
         if (styles.find("Bold") != std::string::npos || styles.find("Fett") != std::string::npos)
           font.Style().SetBold(efsYes);
         if (styles.find("Italic") != std::string::npos || styles.find("Kursiv") != std::string::npos)

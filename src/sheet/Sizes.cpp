@@ -14,15 +14,15 @@ int GetRowHeightFromFont(const TExportFont& aFont) {
 }
 
 TFontSpec FontSpecOf(const TExportFont& aFont) {
-  TFontSpec spec;
-  spec.fName = aFont.Name();
-  spec.fSize = aFont.Size();
+  TFontSpec fontSpec;
+  fontSpec.fName = aFont.Name();
+  fontSpec.fSize = aFont.Size();
   const TExportFontStyle& s = aFont.Style();
-  spec.fBold = s.Bold() == efsYes;
-  spec.fItalic = s.Italic() == efsYes;
-  spec.fUnderline = s.Underline() != efuAuto && s.Underline() != efuNo;
-  spec.fStrikeOut = s.StrikeOut() == efsYes;
-  return spec;
+  fontSpec.fBold = s.Bold() == efsYes;
+  fontSpec.fItalic = s.Italic() == efsYes;
+  fontSpec.fUnderline = s.Underline() != efuAuto && s.Underline() != efuNo;
+  fontSpec.fStrikeOut = s.StrikeOut() == efsYes;
+  return fontSpec;
 }
 
 double SheetDefaultColWidth(const TExportWorkSheet& aSheet) {
@@ -42,10 +42,10 @@ namespace {
 
 // Sub- and superscript text is drawn smaller.
 TFontSpec MeasuredSpec(const TExportFont& aFont) {
-  TFontSpec spec = FontSpecOf(aFont);
+  TFontSpec fontSpec = FontSpecOf(aFont);
   const auto esc = aFont.Style().Escapement();
-  if (esc == efeSubscript || esc == efeSuperscript) spec.fSize = std::round(spec.fSize * 0.6);
-  return spec;
+  if (esc == efeSubscript || esc == efeSuperscript) fontSpec.fSize = std::round(fontSpec.fSize * 0.6);
+  return fontSpec;
 }
 
 }  // namespace

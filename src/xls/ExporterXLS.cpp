@@ -222,11 +222,11 @@ void TXLSModelBuilder::ApplyXFToCell(TExportCell& cell, int xf) const {
 
 double TXLSModelBuilder::DigitWidth() {
   if (!fDigitWidth) {
-    TFontSpec spec;
+    TFontSpec fontSpec;
     const TExportFont& font = fFontIds.empty() ? fWorkbook.StandardFont() : fWorkbook.Fonts().Get(fFontIds[0]);
-    if (!font.Name().empty()) spec.fName = font.Name();
-    spec.fSize = font.Size() > 0 ? font.Size() : 10;
-    fDigitWidth = DefaultTextMeasure().AverageDigitWidth(spec);
+    if (!font.Name().empty()) fontSpec.fName = font.Name();
+    fontSpec.fSize = font.Size() > 0 ? font.Size() : 10;
+    fDigitWidth = DefaultTextMeasure().AverageDigitWidth(fontSpec);
     if (!(*fDigitWidth > 0)) fDigitWidth = 7;
   }
   return *fDigitWidth;
