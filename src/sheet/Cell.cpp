@@ -34,6 +34,7 @@ TExtrasTable& ExtrasTable() {
 }  // namespace
 
 TExportCell::~TExportCell() {
+  if (fStyleLink & kPrivateStyleTag) delete &OwnStyle();
   if (!fHasExtras) return;
   // Placements release their drawings while the cell still knows its workbook.
   FindExtras()->fDrawings.reset();
@@ -118,130 +119,167 @@ void TExportCell::InitStyle() {
   TExportRow* row = Row();
   TExportWorkSheet* sheet = row ? row->WorkSheet() : nullptr;
   TExportWorkbook* workbook = sheet ? sheet->ExportObject() : nullptr;
-  fStyle.Reset(workbook);
+  TExportCellStyle& style = OwnStyle();
+  style.Reset(workbook);
   // Sources are packed first, so that new cells share their font and borders
   // by index instead of each holding private copies.
   if (sheet) {
     sheet->Style().PackStyle();
-    fStyle.Assign(sheet->Style());
+    style.Assign(sheet->Style());
   }
   SetKindDefaultAlignment();
   if (row && row->StyleAssigned()) {
     row->StyleIfAssigned()->PackStyle();
-    fStyle.Assign(*row->StyleIfAssigned());
+    style.Assign(*row->StyleIfAssigned());
   } else if (sheet) {
     if (const TExportCol* col = sheet->FindCol(ColIndex()); col && col->StyleAssigned()) {
       col->StyleIfAssigned()->PackStyle();
-      fStyle.Assign(*col->StyleIfAssigned());
+      style.Assign(*col->StyleIfAssigned());
     }
   }
   if (sheet && workbook) AssignNewCellProperties(*sheet);
+  // Most new cells look like their neighbours: share the style unless it is being edited.
+  ShareStyleIfPacked();
+}
+
+const TExportCellStyle& TExportCell::UnboundStyle() {
+  static const TExportCellStyle* const unbound = new TExportCellStyle();
+  return *unbound;
+}
+
+TExportCellStyle& TExportCell::MakeStyleOwn() {
+  auto* own = new TExportCellStyle();
+  if (fStyleLink) own->CopyPacked(ReadStyle());
+  fStyleLink = reinterpret_cast<std::uintptr_t>(own) | kPrivateStyleTag;
+  return *own;
+}
+
+void TExportCell::ShareStyleIfPacked() {
+  if (!(fStyleLink & kPrivateStyleTag)) return;
+  TExportCellStyle& own = OwnStyle();
+  TExportWorkbook* workbook = own.LinkedWorkbook();
+  if (!workbook || !own.Packed()) return;
+  const TExportCellStyle& shared = workbook->SharedCellStyles().Intern(own);
+  delete &own;
+  fStyleLink = reinterpret_cast<std::uintptr_t>(&shared);
+}
+
+void TExportCell::PackStyle() {
+  if (!(fStyleLink & kPrivateStyleTag)) return;
+  OwnStyle().PackStyle();
+  ShareStyleIfPacked();
+}
+
+std::string TExportCell::StyleFootPrint() {
+  const std::string format = ExcelNumberFormatForWriter();
+  if (fStyleLink & kPrivateStyleTag) return OwnStyle().FootPrint(format);
+  return ReadStyle().PackedFootPrint(format);
 }
 
 void TExportCell::AssignNewCellProperties(TExportWorkSheet& aSheet) {
   // Unpacks only when the new-cell settings change something.
-  TExportFont font = fStyle.Font_ReadOnly();
+  TExportFont font = ReadStyle().Font_ReadOnly();
   font.AssignNoDefaults(aSheet.NewCellFont());
-  if (!font.SameAs(fStyle.Font_ReadOnly())) fStyle.Font() = font;
-  TExportCellBorders borders = fStyle.Borders_ReadOnly();
+  if (!font.SameAs(ReadStyle().Font_ReadOnly())) OwnStyle().Font() = font;
+  TExportCellBorders borders = ReadStyle().Borders_ReadOnly();
   borders.AssignNoDefaults(aSheet.NewCellBorders());
-  if (!borders.SameAs(fStyle.Borders_ReadOnly())) fStyle.Borders() = borders;
-  if (aSheet.NewCellVAlignment() != cavAuto) fStyle.SetVAlignment(aSheet.NewCellVAlignment());
-  fStyle.SetWrapText(aSheet.NewCellWrapText());
-  if (aSheet.NewCellBGColor() != clNone) fStyle.SetBGColor(aSheet.NewCellBGColor());
+  if (!borders.SameAs(ReadStyle().Borders_ReadOnly())) OwnStyle().Borders() = borders;
+  if (aSheet.NewCellVAlignment() != cavAuto) OwnStyle().SetVAlignment(aSheet.NewCellVAlignment());
+  OwnStyle().SetWrapText(aSheet.NewCellWrapText());
+  if (aSheet.NewCellBGColor() != clNone) OwnStyle().SetBGColor(aSheet.NewCellBGColor());
 }
 
 // ---- formatting
 
 TExportCell& TExportCell::SetAlignment(TCellHAlignment aAlignment) {
-  fStyle.SetAlignment(aAlignment);
+  OwnStyle().SetAlignment(aAlignment);
   return *this;
 }
 TExportCell& TExportCell::SetAlignment(TAlignment aAlignment, TCellHAlignment aDefaultForLeft) {
-  fStyle.SetAlignment(aAlignment, aDefaultForLeft);
+  OwnStyle().SetAlignment(aAlignment, aDefaultForLeft);
   return *this;
 }
 TExportCell& TExportCell::SetVAlignment(TCellVAlignment aVAlignment) {
-  fStyle.SetVAlignment(aVAlignment);
+  OwnStyle().SetVAlignment(aVAlignment);
   return *this;
 }
 TExportCell& TExportCell::SetVAlignment(TVerticalAlignment aVAlignment, TCellVAlignment aDefaultForTop) {
-  fStyle.SetVAlignment(aVAlignment, aDefaultForTop);
+  OwnStyle().SetVAlignment(aVAlignment, aDefaultForTop);
   return *this;
 }
 TExportCell& TExportCell::SetIndent(std::uint8_t aIndent) {
-  fStyle.SetIndent(aIndent);
+  OwnStyle().SetIndent(aIndent);
   return *this;
 }
 TExportCell& TExportCell::SetWrapText(bool aWrapText) {
-  fStyle.SetWrapText(aWrapText);
+  OwnStyle().SetWrapText(aWrapText);
   if (aWrapText) fCalculateColWidth = false;
   return *this;
 }
 TExportCell& TExportCell::SetFontName(const std::string& aFontName) {
-  fStyle.SetFontName(aFontName);
+  OwnStyle().SetFontName(aFontName);
   return *this;
 }
 TExportCell& TExportCell::SetFontSize(int aFontSize) {
-  fStyle.SetFontSize(aFontSize);
+  OwnStyle().SetFontSize(aFontSize);
   return *this;
 }
 TExportCell& TExportCell::SetFontSizeAdd(int aAddFontSize) {
-  fStyle.SetFontSizeAdd(aAddFontSize);
+  OwnStyle().SetFontSizeAdd(aAddFontSize);
   return *this;
 }
 TExportCell& TExportCell::SetFontStyle(TFontStyles aFontStyle) {
-  fStyle.SetFontStyle(aFontStyle);
+  OwnStyle().SetFontStyle(aFontStyle);
   return *this;
 }
 TExportCell& TExportCell::SetFontColor(TColor aFontColor) {
-  fStyle.SetFontColor(aFontColor);
+  OwnStyle().SetFontColor(aFontColor);
   return *this;
 }
 TExportCell& TExportCell::SetBGColor(TColor aBGColor) {
-  fStyle.SetBGColor(aBGColor);
+  OwnStyle().SetBGColor(aBGColor);
   return *this;
 }
 TExportCell& TExportCell::SetBorders(TCellBorders aBorders, TCellBorderStyle aStyle, TColor aColor) {
-  fStyle.SetBorders(aBorders, aStyle, aColor);
+  OwnStyle().SetBorders(aBorders, aStyle, aColor);
   return *this;
 }
 TExportCell& TExportCell::SetBorder(TCellBorder aBorder, TCellBorderStyle aStyle, TColor aColor) {
-  fStyle.SetBorder(aBorder, aStyle, aColor);
+  OwnStyle().SetBorder(aBorder, aStyle, aColor);
   return *this;
 }
 TExportCell& TExportCell::SetOrientation(TExportFlowOrientation aOrientation) {
-  if (fStyle.Orientation() == aOrientation) return *this;
-  fStyle.SetOrientation(aOrientation);
+  if (ReadStyle().Orientation() == aOrientation) return *this;
+  OwnStyle().SetOrientation(aOrientation);
   if (aOrientation == efoTopToBottom) fCalculateColWidth = false;
   return *this;
 }
 TExportCell& TExportCell::SetRotation(TExportCellRotation aRotation) {
-  if (fStyle.Rotation() == aRotation) return *this;
-  fStyle.SetRotation(aRotation);
+  if (ReadStyle().Rotation() == aRotation) return *this;
+  OwnStyle().SetRotation(aRotation);
   if (aRotation != 0) fCalculateColWidth = false;
   return *this;
 }
 TExportCell& TExportCell::SetProtection(TExportCellProtection aProtection) {
-  fStyle.SetProtection(aProtection);
+  OwnStyle().SetProtection(aProtection);
   return *this;
 }
 TExportCell& TExportCell::StyleAssignFromSheet() {
-  if (TExportWorkSheet* sheet = WorkSheet()) fStyle.Assign(sheet->Style());
+  if (TExportWorkSheet* sheet = WorkSheet()) OwnStyle().Assign(sheet->Style());
   return *this;
 }
 TExportCell& TExportCell::StyleAssignFromRow() {
-  if (TExportRow* row = Row(); row && row->StyleAssigned()) fStyle.Assign(*row->StyleIfAssigned());
+  if (TExportRow* row = Row(); row && row->StyleAssigned()) OwnStyle().Assign(*row->StyleIfAssigned());
   return *this;
 }
 TExportCell& TExportCell::StyleAssignFromCol() {
   if (TExportWorkSheet* sheet = WorkSheet())
     if (const TExportCol* col = sheet->FindCol(ColIndex()); col && col->StyleAssigned())
-      fStyle.Assign(*col->StyleIfAssigned());
+      OwnStyle().Assign(*col->StyleIfAssigned());
   return *this;
 }
 TExportCell& TExportCell::StyleClear() {
-  fStyle.Clear();
+  OwnStyle().Clear();
   return *this;
 }
 
@@ -293,7 +331,7 @@ TExportCell& TExportCell::SetCalculateRowHeight(TExportCalculateRowHeight aMode)
 
 TExportCell& TExportCell::SetCalculateColWidth(bool aCalculateColWidth) {
   if (aCalculateColWidth &&
-      (fStyle.Orientation() == efoTopToBottom || fStyle.Rotation() != 0 || ColSpan() != 1))
+      (ReadStyle().Orientation() == efoTopToBottom || ReadStyle().Rotation() != 0 || ColSpan() != 1))
     return *this;
   fCalculateColWidth = aCalculateColWidth;
   return *this;
@@ -393,7 +431,7 @@ bool TExportCell::IsEmptyForTrim() const { return !fValueAssigned; }
 
 void TExportCell::Assign(const TExportCell& aFrom) {
   if (&aFrom == this) return;
-  fStyle.Assign(aFrom.fStyle);
+  OwnStyle().Assign(aFrom.ReadStyle());
   fExcelNumberFormatId = aFrom.fExcelNumberFormatId;
   fValueAssigned = aFrom.fValueAssigned;
   fCalculateColWidth = aFrom.fCalculateColWidth;

@@ -93,20 +93,21 @@ class TExportCell : public TOwnedListObject {
   std::string RangeWithSpan() const;
 
   // ---- formatting (each setter changes nothing when the value is already set)
-  TExportCellStyle& Style() { return fStyle; }
-  const TExportCellStyle& Style() const { return fStyle; }
-  TCellHAlignment Alignment() const { return fStyle.Alignment(); }
-  std::uint8_t Indent() const { return fStyle.Indent(); }
-  TCellVAlignment VAlignment() const { return fStyle.VAlignment(); }
-  bool WrapText() const { return fStyle.WrapText(); }
-  TColor BGColor() const { return fStyle.BGColor(); }
-  TExportFlowOrientation Orientation() const { return fStyle.Orientation(); }
-  TExportCellRotation Rotation() const { return fStyle.Rotation(); }
-  TExportCellProtection Protection() const { return fStyle.Protection(); }
-  TExportFont& Font() { return fStyle.Font(); }
-  const TExportFont& Font_ReadOnly() const { return fStyle.Font_ReadOnly(); }
-  TExportCellBorders& Borders() { return fStyle.Borders(); }
-  const TExportCellBorders& Borders_ReadOnly() const { return fStyle.Borders_ReadOnly(); }
+  // Write access gives the cell a private copy of a shared style (until the row is packed).
+  TExportCellStyle& Style() { return OwnStyle(); }
+  const TExportCellStyle& Style() const { return ReadStyle(); }
+  TCellHAlignment Alignment() const { return ReadStyle().Alignment(); }
+  std::uint8_t Indent() const { return ReadStyle().Indent(); }
+  TCellVAlignment VAlignment() const { return ReadStyle().VAlignment(); }
+  bool WrapText() const { return ReadStyle().WrapText(); }
+  TColor BGColor() const { return ReadStyle().BGColor(); }
+  TExportFlowOrientation Orientation() const { return ReadStyle().Orientation(); }
+  TExportCellRotation Rotation() const { return ReadStyle().Rotation(); }
+  TExportCellProtection Protection() const { return ReadStyle().Protection(); }
+  TExportFont& Font() { return OwnStyle().Font(); }
+  const TExportFont& Font_ReadOnly() const { return ReadStyle().Font_ReadOnly(); }
+  TExportCellBorders& Borders() { return OwnStyle().Borders(); }
+  const TExportCellBorders& Borders_ReadOnly() const { return ReadStyle().Borders_ReadOnly(); }
 
   TExportCell& SetAlignment(TCellHAlignment aAlignment);
   TExportCell& SetAlignment(TAlignment aAlignment, TCellHAlignment aDefaultForLeft);
@@ -130,10 +131,11 @@ class TExportCell : public TOwnedListObject {
   TExportCell& StyleAssignFromRow();
   TExportCell& StyleAssignFromCol();
   TExportCell& StyleClear();
-  // Interns the style's private font and borders (see TExportCellStyle::PackStyle).
-  void PackStyle() { fStyle.PackStyle(); }
+  // Interns the style's private font and borders (see TExportCellStyle::PackStyle),
+  // then shares the style with the cells formatted alike.
+  void PackStyle();
   // Style footprint with this cell's number format for writers (packs first).
-  std::string StyleFootPrint() { return fStyle.FootPrint(ExcelNumberFormatForWriter()); }
+  std::string StyleFootPrint();
 
   // ---- structure
   int ColSpan() const { return fHasExtras ? ExtrasIfAny()->fColSpan : 1; }
@@ -228,6 +230,15 @@ class TExportCell : public TOwnedListObject {
   TExportCellExtras& Extras();
   // Null for ordinary cells.
   TExportCellExtras* ExtrasIfAny() const { return fHasExtras ? FindExtras() : nullptr; }
+  // The style to read: shared, private, or the unbound default of a cell in no worksheet.
+  const TExportCellStyle& ReadStyle() const {
+    return fStyleLink ? *reinterpret_cast<const TExportCellStyle*>(fStyleLink & ~kPrivateStyleTag) : UnboundStyle();
+  }
+  // The cell's private style, copied from the shared one on first use.
+  TExportCellStyle& OwnStyle() {
+    return (fStyleLink & kPrivateStyleTag) ? *reinterpret_cast<TExportCellStyle*>(fStyleLink & ~kPrivateStyleTag)
+                                           : MakeStyleOwn();
+  }
   bool ExcelNumberFormatEmpty() const { return fExcelNumberFormatId == 0; }
   void StoreExcelNumberFormat(std::string_view aFormat) { fExcelNumberFormatId = TInternedTexts::Intern(aFormat); }
 
@@ -244,14 +255,20 @@ class TExportCell : public TOwnedListObject {
   bool fHasExtras : 1 = false;
   std::int8_t fDecimalPlaces = 2;
   std::int8_t fIntegerDigits = 1;
-  // Embedded (no heap object per cell); the format id fills the style's tail padding.
-  [[no_unique_address]] TExportCellStyle fStyle;
+  // A shared style of the workbook, or a private one tagged with kPrivateStyleTag;
+  // 0 until the cell is initialised (reads then see UnboundStyle).
+  static constexpr std::uintptr_t kPrivateStyleTag = 1;
+  std::uintptr_t fStyleLink = 0;
   std::uint32_t fExcelNumberFormatId = 0;
 
  private:
   friend class TExportRow;
   TExportCellExtras* FindExtras() const;
   void InitStyle();
+  static const TExportCellStyle& UnboundStyle();
+  TExportCellStyle& MakeStyleOwn();
+  // Swaps a packed private style for the workbook's shared equal.
+  void ShareStyleIfPacked();
   void EnsureSpanPlaceholders();
 };
 

@@ -111,7 +111,7 @@ bool TExportCellString::IsEmptyForTrim() const { return !fValueAssigned || (fTex
 
 void TExportCellString::AssignNewCellProperties(TExportWorkSheet& aSheet) {
   TExportCell::AssignNewCellProperties(aSheet);
-  if (aSheet.NewCellStringAlignment() != cahAuto) fStyle.SetAlignment(aSheet.NewCellStringAlignment());
+  if (aSheet.NewCellStringAlignment() != cahAuto) OwnStyle().SetAlignment(aSheet.NewCellStringAlignment());
   SetUseSharedStrings(aSheet.NewCellStringUseSharedStrings());
   if (!aSheet.NewCellStringFormat().empty()) StoreExcelNumberFormat(aSheet.NewCellStringFormat());
 }
@@ -199,11 +199,11 @@ std::string TExportCellNumber::ExcelNumberFormatForWriter() const {
   return digits + ";" + (fNegativeRed ? "[Red]" : "") + "\\-" + digits;
 }
 
-void TExportCellNumber::SetKindDefaultAlignment() { fStyle.SetAlignment(cahRight); }
+void TExportCellNumber::SetKindDefaultAlignment() { OwnStyle().SetAlignment(cahRight); }
 
 void TExportCellNumber::AssignNewCellProperties(TExportWorkSheet& aSheet) {
   TExportCellCustomNumber::AssignNewCellProperties(aSheet);
-  if (aSheet.NewCellNumberAlignment() != cahAuto) fStyle.SetAlignment(aSheet.NewCellNumberAlignment());
+  if (aSheet.NewCellNumberAlignment() != cahAuto) OwnStyle().SetAlignment(aSheet.NewCellNumberAlignment());
 }
 
 void TExportCellNumber::AssignValueFrom(const TExportCell& aFrom) {
@@ -294,11 +294,11 @@ void TExportCellDateTime::SetSqlText(const std::string& aText) {
   }
 }
 
-void TExportCellDateTime::SetKindDefaultAlignment() { fStyle.SetAlignment(cahCenter); }
+void TExportCellDateTime::SetKindDefaultAlignment() { OwnStyle().SetAlignment(cahCenter); }
 
 void TExportCellDateTime::AssignNewCellProperties(TExportWorkSheet& aSheet) {
   TExportCellCustomNumber::AssignNewCellProperties(aSheet);
-  if (aSheet.NewCellDateTimeAlignment() != cahAuto) fStyle.SetAlignment(aSheet.NewCellDateTimeAlignment());
+  if (aSheet.NewCellDateTimeAlignment() != cahAuto) OwnStyle().SetAlignment(aSheet.NewCellDateTimeAlignment());
   if (aSheet.NewCellDateFormat() == kSysDate && aSheet.NewCellTimeFormat() == kSysTime) {
     StoreExcelNumberFormat(kSysDateTime);
   } else {

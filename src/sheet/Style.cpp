@@ -220,6 +220,10 @@ void TExportCellStyle::PackStyle() {
 
 std::string TExportCellStyle::FootPrint(const std::string& aNumberFormat) {
   PackStyle();
+  return PackedFootPrint(aNumberFormat);
+}
+
+std::string TExportCellStyle::PackedFootPrint(const std::string& aNumberFormat) const {
   std::string s;
   s.reserve(48 + aNumberFormat.size());
   auto add = [&s](long long v) {
@@ -271,6 +275,21 @@ void TExportCellStyle::Assign(const TExportCellStyle& aFrom) {
   }
 }
 
+void TExportCellStyle::CopyPacked(const TExportCellStyle& aFrom) {
+  delete Unpacked();
+  fLink = aFrom.fLink;
+  fBGColor = aFrom.fBGColor;
+  fFontId = aFrom.fFontId;
+  fBordersId = aFrom.fBordersId;
+  fRotation = aFrom.fRotation;
+  fAlignment = aFrom.fAlignment;
+  fVAlignment = aFrom.fVAlignment;
+  fIndent = aFrom.fIndent;
+  fProtection = aFrom.fProtection;
+  fWrapText = aFrom.fWrapText;
+  fTopToBottom = aFrom.fTopToBottom;
+}
+
 void TExportCellStyle::Clear() {
   fAlignment = cahAuto;
   fVAlignment = cavAuto;
@@ -284,6 +303,30 @@ void TExportCellStyle::Clear() {
   fBordersId = 0;
   ResetFont();
   fFontId = 0;
+}
+
+TSharedCellStyles::TSharedCellStyles() = default;
+TSharedCellStyles::~TSharedCellStyles() = default;
+
+std::size_t TSharedCellStyles::TKeyHash::operator()(const TKey& aKey) const {
+  std::uint64_t h = 0x9E3779B97F4A7C15ull;
+  for (std::uint64_t part : aKey.fParts) h = (h ^ part) * 0xBF58476D1CE4E5B9ull + (h >> 29);
+  return static_cast<std::size_t>(h ^ (h >> 32));
+}
+
+const TExportCellStyle& TSharedCellStyles::Intern(const TExportCellStyle& aStyle) {
+  auto u32 = [](std::int64_t v) { return static_cast<std::uint64_t>(static_cast<std::uint32_t>(v)); };
+  const TKey key{{u32(aStyle.fBGColor) << 32 | u32(aStyle.fFontId),
+                  u32(aStyle.fBordersId) << 32 | u32(static_cast<std::uint16_t>(aStyle.fRotation)) << 16 |
+                      u32(aStyle.fAlignment) << 8 | u32(aStyle.fVAlignment),
+                  u32(aStyle.fIndent) | u32(aStyle.fProtection) << 8 | u32(aStyle.fWrapText) << 16 |
+                      u32(aStyle.fTopToBottom) << 17}};
+  auto [it, added] = fStyles.try_emplace(key);
+  if (added) {
+    it->second.reset(new TExportCellStyle());
+    it->second->CopyPacked(aStyle);
+  }
+  return *it->second;
 }
 
 }  // namespace sheet

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "sheet/Borders.h"
 #include "sheet/Font.h"
@@ -78,6 +79,9 @@ class TExportCellStyle {
   void PackStyle();
   // Packs, then "alignment;indent;valign;wrap;bg;rotation;orientation;font;borders;protection;numberformat".
   std::string FootPrint(const std::string& aNumberFormat);
+  // The same for a style that is packed already (see Packed), without changing it.
+  std::string PackedFootPrint(const std::string& aNumberFormat) const;
+  bool Packed() const { return !Unpacked(); }
 
   // Copies the plain fields and the effective font and borders: a packed source
   // of the same workbook by index, otherwise into private objects.
@@ -87,6 +91,7 @@ class TExportCellStyle {
 
  private:
   friend class TExportCell;
+  friend class TSharedCellStyles;
   // The unbound style a cell holds until it joins a worksheet.
   TExportCellStyle() = default;
   // Back to the state of a new style of aWorkbook (throws like the constructor without one).
@@ -111,6 +116,8 @@ class TExportCellStyle {
   void ReleaseUnpackedIfEmpty();
   void ResetFont();
   void ResetBorders();
+  // Copies every field of a packed style, its workbook included.
+  void CopyPacked(const TExportCellStyle& aFrom);
 
   // The workbook, or a TUnpacked tagged with kUnpackedTag.
   std::uintptr_t fLink = 0;
@@ -124,6 +131,30 @@ class TExportCellStyle {
   TExportCellProtection fProtection = ecpLocked;
   bool fWrapText : 1 = false;
   bool fTopToBottom : 1 = false;
+};
+
+// The read-only styles a workbook's cells share. Most cells are formatted like
+// their neighbours, so a cell points at one of these until it is changed, and
+// only then holds a private copy.
+class TSharedCellStyles {
+ public:
+  TSharedCellStyles();
+  TSharedCellStyles(const TSharedCellStyles&) = delete;
+  TSharedCellStyles& operator=(const TSharedCellStyles&) = delete;
+  ~TSharedCellStyles();
+  // The shared style with aStyle's values; aStyle must be packed and belong to
+  // this table's workbook.
+  const TExportCellStyle& Intern(const TExportCellStyle& aStyle);
+
+ private:
+  struct TKey {
+    std::uint64_t fParts[3];
+    bool operator==(const TKey&) const = default;
+  };
+  struct TKeyHash {
+    std::size_t operator()(const TKey& aKey) const;
+  };
+  std::unordered_map<TKey, std::unique_ptr<TExportCellStyle>, TKeyHash> fStyles;
 };
 
 }  // namespace sheet

@@ -50,6 +50,8 @@ class TExportWorkbook {
   const TExportFontList& Fonts() const { return fFonts; }
   TExportCellBordersList& BordersList() { return fBorders; }
   const TExportCellBordersList& BordersList() const { return fBorders; }
+  // The styles cells share while they are formatted alike.
+  TSharedCellStyles& SharedCellStyles() { return fSharedCellStyles; }
   // Entry 0 of the font list.
   const TExportFont& StandardFont() const { return fFonts.Get(0); }
   TExportDrawings& Drawings() { return *fDrawings; }
@@ -112,6 +114,7 @@ class TExportWorkbook {
   std::string fDefaultFontName = "Arial";
   TExportFontList fFonts;
   TExportCellBordersList fBorders;
+  TSharedCellStyles fSharedCellStyles;
   std::unique_ptr<TExportWorkSheets> fWorkSheets;
   std::unique_ptr<TExportDrawings> fDrawings;
   TExportNamedCells fNamedCells;

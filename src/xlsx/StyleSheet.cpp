@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "sheet/Color.h"
 #include "sheet/NumberFormat.h"
@@ -86,6 +87,15 @@ std::size_t TExporterXLSX_StyleSheet::TStyleKeyHash::operator()(const TStyleKey&
 
 int TExporterXLSX_StyleSheet::CreateAddStyleUnique(TExportCellStyle& style, const std::string& numberFormat) {
   style.PackStyle();
+  return CreateAddStyleUnique(std::as_const(style), numberFormat);
+}
+
+int TExporterXLSX_StyleSheet::CreateAddStyleUnique(const TExportCellStyle& style, const std::string& numberFormat) {
+  if (!style.Packed()) {
+    TExportCellStyle packed(&style.ExportObject());
+    packed.Assign(style);
+    return CreateAddStyleUnique(packed, numberFormat);
+  }
   fScratchKey.fFields[0] = style.Alignment();
   fScratchKey.fFields[1] = style.Indent();
   fScratchKey.fFields[2] = style.VAlignment();
@@ -99,7 +109,7 @@ int TExporterXLSX_StyleSheet::CreateAddStyleUnique(TExportCellStyle& style, cons
   fScratchKey.fNumberFormat = numberFormat;
   const auto cached = fKeyCache.find(fScratchKey);
   if (cached != fKeyCache.end()) return cached->second;
-  const std::string footprint = style.FootPrint(numberFormat);
+  const std::string footprint = style.PackedFootPrint(numberFormat);
   const auto it = fFootPrintTable.find(footprint);
   const int xf = it != fFootPrintTable.end() ? it->second : Add(footprint, style, numberFormat);
   fKeyCache.emplace(fScratchKey, xf);

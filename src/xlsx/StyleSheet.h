@@ -43,7 +43,10 @@ class TExporterXLSX_StyleSheet {
 
   explicit TExporterXLSX_StyleSheet(sheet::TExportWorkbook& workbook);
 
+  // Packs `style` first.
   int CreateAddStyleUnique(sheet::TExportCellStyle& style, const std::string& numberFormat);
+  // Leaves `style` as it is (cells share their styles read-only); an unpacked one is looked up through a packed copy.
+  int CreateAddStyleUnique(const sheet::TExportCellStyle& style, const std::string& numberFormat);
   // The base xf with the borders of `style` laid over it (sides other than
   // ebAuto replace the style, colours other than none the colour).
   int CreateAddStyleUniqueApplyBorders(const sheet::TExportCellStyle& style, const std::string& numberFormat, int baseXf);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "sheet/Workbook.h"
 #include "text/Utf16.h"
@@ -116,8 +117,15 @@ void TWorksheetWriter::StreamCells(TExportWorkSheet& sheet, std::string& dimensi
       TExportCell& cell = cells.GetC(c);
       const std::string numberFormat = cell.ExcelNumberFormatForWriter();
       const int forced = fForced.empty() ? -1 : ForcedXf(c, r);
-      const int xf = forced >= 0 ? fStyles.CreateAddStyleUniqueApplyBorders(cell.Style(), numberFormat, forced)
-                                 : fStyles.CreateAddStyleUnique(cell.Style(), numberFormat);
+      // Read only, so that cells keep sharing their styles; the style lookup packs,
+      // which the cell does itself (and shares the result).
+      int xf;
+      if (forced >= 0) {
+        xf = fStyles.CreateAddStyleUniqueApplyBorders(std::as_const(cell).Style(), numberFormat, forced);
+      } else {
+        cell.PackStyle();
+        xf = fStyles.CreateAddStyleUnique(std::as_const(cell).Style(), numberFormat);
+      }
       buf += "<c";
       AppendRef(buf, c, r);
       AppendAttrInt(buf, "s", xf);
@@ -173,7 +181,7 @@ void TWorksheetWriter::StreamCells(TExportWorkSheet& sheet, std::string& dimensi
         TExportCell* placeholder = row.FindCell(c + k);
         if (placeholder) CollectPictures(*placeholder, c + k, r);
         const int coveredXf =
-            placeholder ? fStyles.CreateAddStyleUniqueApplyBorders(placeholder->Style(), numberFormat, xf) : xf;
+            placeholder ? fStyles.CreateAddStyleUniqueApplyBorders(std::as_const(*placeholder).Style(), numberFormat, xf) : xf;
         AppendEmptyCell(buf, c + k, r, coveredXf);
         ++cellsInChunk;
       }

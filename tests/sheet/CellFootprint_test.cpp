@@ -2,6 +2,7 @@
 
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "sheet/Workbook.h"
@@ -22,9 +23,48 @@ class CellFootprint : public ::testing::Test {
 TEST_F(CellFootprint, OrdinaryCellsStaySmall) {
   if (sizeof(void*) != 8) GTEST_SKIP() << "sizes are pinned for 64-bit builds";
   EXPECT_LE(sizeof(TExportCellStyle), 32u);
-  EXPECT_LE(sizeof(TExportCellNumber), 64u);
-  EXPECT_LE(sizeof(TExportCellString), 88u);
+  EXPECT_LE(sizeof(TExportCellNumber), 48u);
+  EXPECT_LE(sizeof(TExportCellString), 72u);
   EXPECT_LE(sizeof(TExportRow), 104u);
+}
+
+TEST_F(CellFootprint, AlikeCellsShareOneStyleAndChangeIndependently) {
+  TExportCellNumber& a = row.AddCellNumber(1);
+  TExportCellNumber& b = row.AddCellNumber(2);
+  EXPECT_EQ(&std::as_const(a).Style(), &std::as_const(b).Style());
+  const int size = b.Font_ReadOnly().Size();
+  ASSERT_NE(size, 14);
+
+  // Changes go to the changed cell only, through its setters or its style.
+  a.SetBGColor(0x123456);
+  TExportCellStyle& own = a.Style();
+  own.SetFontSize(14);
+  own.Borders().GetI(cbLeft).SetStyle(ebThin);
+  EXPECT_EQ(a.BGColor(), 0x123456);
+  EXPECT_EQ(a.Font_ReadOnly().Size(), 14);
+  EXPECT_EQ(b.BGColor(), clNone);
+  EXPECT_EQ(b.Font_ReadOnly().Size(), size);
+  EXPECT_EQ(b.Borders_ReadOnly().GetI(cbLeft).Style(), ebAuto);
+
+  // Packing keeps the values and shares them with cells changed alike.
+  TExportCellNumber& c = ws.AddRow().AddCellNumber(3);
+  c.SetBGColor(0x123456).SetFontSize(14).SetBorder(cbLeft, ebThin);
+  row.PackStyles();
+  ws.Rows()[1].PackStyles();
+  EXPECT_EQ(&std::as_const(a).Style(), &std::as_const(c).Style());
+  EXPECT_NE(&std::as_const(a).Style(), &std::as_const(b).Style());
+  EXPECT_EQ(a.Font_ReadOnly().Size(), 14);
+  EXPECT_EQ(a.Borders_ReadOnly().GetI(cbLeft).Style(), ebThin);
+  EXPECT_EQ(a.StyleFootPrint(), c.StyleFootPrint());
+
+  // A kind change and a copy keep the style; freeing cells with private styles
+  // releases them (the sanitizer build checks).
+  TExportCell& text = b.Transform(CellClass<TExportCellString>());
+  text.Assign(a);
+  EXPECT_EQ(text.BGColor(), 0x123456);
+  text.SetIndent(2);
+  row.Cells().Delete(text.ColIndex());
+  EXPECT_EQ(a.Indent(), 0);
 }
 
 TEST_F(CellFootprint, RareFieldsReadAsEmptyUntilSetAndAreCopied) {

@@ -75,6 +75,21 @@ TEST(ExporterXLSX, PackageEntriesAndFixedParts) {
   EXPECT_EQ(parts.count("xl/worksheets/_rels/sheet1.xml.rels"), 0u);
 }
 
+TEST(ExporterXLSX, SavingLeavesSharedCellStylesSharedAndWritesEditedOnes) {
+  TFixedMeasure measure;
+  TExportWorkbook wb;
+  TExportWorkSheet& ws = wb.AddWorkSheet("Data");
+  TExportRow& row = ws.AddRow();
+  TExportCell& a = row.AddCellNumber(1);
+  TExportCell& b = row.AddCellNumber(2);
+  // Edited through the style, unpacked at save time.
+  row.AddCellNumber(3).Style().Font().SetSize(17);
+  const std::string first = SaveBytes(wb);
+  EXPECT_EQ(&std::as_const(a).Style(), &std::as_const(b).Style());
+  EXPECT_NE(ReadZipMap(first).at("xl/styles.xml").find("<sz val=\"17\"/>"), std::string::npos);
+  EXPECT_EQ(SaveBytes(wb), first);
+}
+
 TEST(ExporterXLSX, EmptySheet) {
   TFixedMeasure measure;
   TExportWorkbook wb;
