@@ -148,6 +148,8 @@ const TExportCellStyle& TExportCell::UnboundStyle() {
 }
 
 TExportCellStyle& TExportCell::MakeStyleOwn() {
+  if (TExportRow* row = Row())
+    if (TExportWorkSheet* sheet = row->WorkSheet()) sheet->NoteCellStyleEdit(row->RowIndex());
   auto* own = new TExportCellStyle();
   if (fStyleLink) own->CopyPacked(ReadStyle());
   fStyleLink = reinterpret_cast<std::uintptr_t>(own) | kPrivateStyleTag;

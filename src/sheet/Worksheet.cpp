@@ -62,6 +62,15 @@ TExportRow& TExportWorkSheet::AddRow(int aPosition) {
   return row;
 }
 
+void TExportWorkSheet::NoteCellStyleEdit(int aRowIndex) {
+  if (aRowIndex == fStyleEditRow) return;
+  const int left = fStyleEditRow;
+  fStyleEditRow = aRowIndex;
+  // Packing is invisible to readers of the cells; a stale index merely packs another row.
+  if (left >= 0 && left < fRows->Count())
+    for (TExportCell& cell : fRows->At(left).Cells()) cell.PackStyle();
+}
+
 TExportRow* TExportWorkSheet::AddRows(int aRowCount) {
   TExportRow* last = nullptr;
   for (int i = 0; i < aRowCount; ++i) last = &AddRow(-1);

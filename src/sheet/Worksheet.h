@@ -139,6 +139,14 @@ class TExportWorkSheet : public TOwnedListObject {
   void DoCreate() override;
 
  private:
+  friend class TExportCell;
+  // A cell's style is being changed in row aRowIndex. Changed cells hold private
+  // style copies; when changes move on to another row, the row left behind is
+  // packed, so that cells filled in any order (readers) end up sharing styles.
+  void NoteCellStyleEdit(int aRowIndex);
+
+  // The row of the last cell style change, -1 before any.
+  int fStyleEditRow = -1;
   std::string fTitle;
   std::string fCodeName;
   std::unique_ptr<TExportRows> fRows;

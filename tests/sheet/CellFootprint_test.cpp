@@ -67,6 +67,21 @@ TEST_F(CellFootprint, AlikeCellsShareOneStyleAndChangeIndependently) {
   EXPECT_EQ(a.Indent(), 0);
 }
 
+TEST_F(CellFootprint, CellsChangedRowByRowAfterTheRowsExistEndUpSharing) {
+  // Readers create the rows first and then format cell after cell.
+  row.AddCellNumber(9);
+  for (int r = 0; r < 3; ++r) ws.AddRow().AddCellNumber(r);
+  for (int r = 1; r <= 3; ++r) ws.Rows()[r].Cells()[0].Style().SetBGColor(0x00FF00);
+  ws.Rows()[0].Cells()[0].SetIndent(1);  // moving on packs the last edited row
+  const TExportCell& first = ws.Rows()[1].Cells()[0];
+  for (int r = 2; r <= 3; ++r) {
+    EXPECT_EQ(&std::as_const(ws.Rows()[r].Cells()[0]).Style(), &first.Style()) << r;
+    EXPECT_EQ(ws.Rows()[r].Cells()[0].BGColor(), 0x00FF00);
+  }
+  EXPECT_EQ(ws.Rows()[0].Cells()[0].Indent(), 1);
+  EXPECT_EQ(ws.Rows()[0].Cells()[0].BGColor(), clNone);
+}
+
 TEST_F(CellFootprint, RareFieldsReadAsEmptyUntilSetAndAreCopied) {
   TExportCellString& plain = row.AddCellString("a");
   EXPECT_EQ(plain.Formula(), "");
