@@ -119,27 +119,43 @@ void TExportCell::InitStyle() {
   TExportRow* row = Row();
   TExportWorkSheet* sheet = row ? row->WorkSheet() : nullptr;
   TExportWorkbook* workbook = sheet ? sheet->ExportObject() : nullptr;
-  TExportCellStyle& style = OwnStyle();
-  style.Reset(workbook);
-  // Sources are packed first, so that new cells share their font and borders
-  // by index instead of each holding private copies.
-  if (sheet) {
-    sheet->Style().PackStyle();
-    style.Assign(sheet->Style());
-  }
-  SetKindDefaultAlignment();
-  if (row && row->StyleAssigned()) {
-    row->StyleIfAssigned()->PackStyle();
-    style.Assign(*row->StyleIfAssigned());
-  } else if (sheet) {
-    if (const TExportCol* col = sheet->FindCol(ColIndex()); col && col->StyleAssigned()) {
-      col->StyleIfAssigned()->PackStyle();
-      style.Assign(*col->StyleIfAssigned());
+  if (fStyleLink & kPrivateStyleTag) delete &OwnStyle();
+  // Built here, where the kinds' hooks see it as the cell's private style, and
+  // then shared: most new cells never need a copy of their own.
+  TExportCellStyle style;
+  fStyleLink = reinterpret_cast<std::uintptr_t>(&style) | kPrivateStyleTag;
+  try {
+    style.Reset(workbook);
+    // Sources are packed first, so that new cells share their font and borders
+    // by index instead of each holding private copies.
+    if (sheet) {
+      sheet->Style().PackStyle();
+      style.Assign(sheet->Style());
     }
+    SetKindDefaultAlignment();
+    if (row && row->StyleAssigned()) {
+      row->StyleIfAssigned()->PackStyle();
+      style.Assign(*row->StyleIfAssigned());
+    } else if (sheet) {
+      if (const TExportCol* col = sheet->FindCol(ColIndex()); col && col->StyleAssigned()) {
+        col->StyleIfAssigned()->PackStyle();
+        style.Assign(*col->StyleIfAssigned());
+      }
+    }
+    if (sheet && workbook) AssignNewCellProperties(*sheet);
+  } catch (...) {
+    fStyleLink = 0;
+    throw;
   }
-  if (sheet && workbook) AssignNewCellProperties(*sheet);
-  // Most new cells look like their neighbours: share the style unless it is being edited.
-  ShareStyleIfPacked();
+  if (style.Packed()) {
+    fStyleLink = reinterpret_cast<std::uintptr_t>(&workbook->SharedCellStyles().Intern(style));
+    return;
+  }
+  // Private font or borders (new-cell settings): kept as being edited.
+  auto* own = new TExportCellStyle();
+  own->TakeOver(style);
+  fStyleLink = reinterpret_cast<std::uintptr_t>(own) | kPrivateStyleTag;
+  sheet->NoteCellStyleEdit(row->RowIndex());
 }
 
 const TExportCellStyle& TExportCell::UnboundStyle() {

@@ -290,6 +290,12 @@ void TExportCellStyle::CopyPacked(const TExportCellStyle& aFrom) {
   fTopToBottom = aFrom.fTopToBottom;
 }
 
+void TExportCellStyle::TakeOver(TExportCellStyle& aFrom) {
+  if (&aFrom == this) return;
+  CopyPacked(aFrom);  // copies the link, which may be aFrom's private block
+  aFrom.fLink = 0;
+}
+
 void TExportCellStyle::Clear() {
   fAlignment = cahAuto;
   fVAlignment = cavAuto;

@@ -118,6 +118,8 @@ class TExportCellStyle {
   void ResetBorders();
   // Copies every field of a packed style, its workbook included.
   void CopyPacked(const TExportCellStyle& aFrom);
+  // Takes all of aFrom, private objects included; aFrom is left unbound.
+  void TakeOver(TExportCellStyle& aFrom);
 
   // The workbook, or a TUnpacked tagged with kUnpackedTag.
   std::uintptr_t fLink = 0;
