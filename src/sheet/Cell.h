@@ -93,7 +93,9 @@ class TExportCell : public TOwnedListObject {
   std::string RangeWithSpan() const;
 
   // ---- formatting (each setter changes nothing when the value is already set)
-  // Write access gives the cell a private copy of a shared style (until the row is packed).
+  // Write access gives the cell a private copy of a shared style until the row
+  // is packed (the next AddRow, style edits moving to another row, a save):
+  // use the reference at once and don't keep it past those points.
   TExportCellStyle& Style() { return OwnStyle(); }
   const TExportCellStyle& Style() const { return ReadStyle(); }
   TCellHAlignment Alignment() const { return ReadStyle().Alignment(); }
