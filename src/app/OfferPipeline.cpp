@@ -1,5 +1,7 @@
 // The processing pipeline: item list and block index, the list's own totals,
 // the calculation table and the price calculation.
+#include <limits>
+
 #include "app/MainWindow.h"
 #include "app/OfferItems.h"
 #include "app/Paths.h"
@@ -101,6 +103,10 @@ void TMainWindow::TvorbaKalkulacniTabulky() {
         .SetCell(3, i + 1, ws.ArticleGrid.Cell(4, s));
   }
 }
+
+// A 32-bit count times a single-precision price needs 55 significant bits to
+// be exact before its one rounding to single precision.
+static_assert(std::numeric_limits<long double>::digits >= 55, "money products need an extended-precision type");
 
 void TMainWindow::KalkulaceTabulky() {
   TOfferWorkspace& ws = Workspace;
