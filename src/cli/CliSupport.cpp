@@ -226,4 +226,14 @@ void TCommandDialogs::ShowError(const std::string& message) {
   if (fEcho) *fEcho << "Chyba: " << message << '\n';
 }
 
+bool AcceptOption(TOptionMatch match, const std::string& arg, std::string& error) {
+  switch (match) {
+    case TOptionMatch::omTaken: return true;
+    case TOptionMatch::omFailed: return false;
+    case TOptionMatch::omNotMine: break;
+  }
+  error = "neznámá volba " + arg;
+  return false;
+}
+
 }  // namespace cli

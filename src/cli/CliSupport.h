@@ -40,6 +40,10 @@ struct TCommonOptions {
 
 enum class TOptionMatch { omNotMine, omTaken, omFailed };
 
+// Whether parsing goes on after a shared parser's answer for `arg`; an option
+// that no parser takes is an error.
+bool AcceptOption(TOptionMatch match, const std::string& arg, std::string& error);
+
 // The value of option args[i], advancing i over it. False with a message in
 // `error` when the arguments end.
 bool TakeOptionValue(const std::vector<std::string>& args, std::size_t& i, std::string& target, std::string& error);

@@ -58,13 +58,7 @@ bool ParseCustomersOptions(const std::vector<std::string>& args, TCustomersOptio
         return false;
       }
     } else {
-      switch (ParseCommonOption(args, i, options.Common, error)) {
-        case TOptionMatch::omTaken: break;
-        case TOptionMatch::omFailed: return false;
-        case TOptionMatch::omNotMine:
-          error = "neznámá volba " + arg;
-          return false;
-      }
+      if (!AcceptOption(ParseCommonOption(args, i, options.Common, error), arg, error)) return false;
     }
   }
   return true;

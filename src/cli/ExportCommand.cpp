@@ -75,13 +75,7 @@ bool ParseExportOptions(const std::vector<std::string>& args, TExportOptions& op
       }
       options.Output = *output;
     } else {
-      switch (ParseLoadOption(args, i, options.Load, error)) {
-        case TOptionMatch::omTaken: break;
-        case TOptionMatch::omFailed: return false;
-        case TOptionMatch::omNotMine:
-          error = "neznámá volba " + arg;
-          return false;
-      }
+      if (!AcceptOption(ParseLoadOption(args, i, options.Load, error), arg, error)) return false;
     }
   }
   return true;

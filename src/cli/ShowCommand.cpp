@@ -89,13 +89,8 @@ bool ParseShowOptions(const std::vector<std::string>& args, TShowOptions& option
       options.Json = true;
       continue;
     }
-    switch (ParseLoadOption(args, i, options, error)) {
-      case TOptionMatch::omTaken: break;
-      case TOptionMatch::omFailed: return false;
-      case TOptionMatch::omNotMine:
-        error = "neznámá volba " + args[i];
-        return false;
-    }
+    const std::string& arg = args[i];
+    if (!AcceptOption(ParseLoadOption(args, i, options, error), arg, error)) return false;
   }
   return true;
 }

@@ -111,35 +111,15 @@ TExportCellBoolean& TExportRow::AddCellBoolean(bool aValue) {
   return cell;
 }
 
-TExportCellDate& TExportRow::AddCellDate(double aDate) {
-  auto& cell = NewCell<TExportCellDate>();
-  cell.SetValue(aDate);
-  return cell;
-}
+TExportCellDate& TExportRow::AddCellDate(double aDate) { return NewCellWithValue<TExportCellDate>(aDate); }
 
-TExportCellDateTime& TExportRow::AddCellDateTime(double aDateTime) {
-  auto& cell = NewCell<TExportCellDateTime>();
-  cell.SetValue(aDateTime);
-  return cell;
-}
+TExportCellDateTime& TExportRow::AddCellDateTime(double aDateTime) { return NewCellWithValue<TExportCellDateTime>(aDateTime); }
 
-TExportCellDateTimeWS& TExportRow::AddCellDateTimeWS(double aDateTime) {
-  auto& cell = NewCell<TExportCellDateTimeWS>();
-  cell.SetValue(aDateTime);
-  return cell;
-}
+TExportCellDateTimeWS& TExportRow::AddCellDateTimeWS(double aDateTime) { return NewCellWithValue<TExportCellDateTimeWS>(aDateTime); }
 
-TExportCellTime& TExportRow::AddCellTime(double aTime) {
-  auto& cell = NewCell<TExportCellTime>();
-  cell.SetValue(aTime);
-  return cell;
-}
+TExportCellTime& TExportRow::AddCellTime(double aTime) { return NewCellWithValue<TExportCellTime>(aTime); }
 
-TExportCellTimeWS& TExportRow::AddCellTimeWS(double aTime) {
-  auto& cell = NewCell<TExportCellTimeWS>();
-  cell.SetValue(aTime);
-  return cell;
-}
+TExportCellTimeWS& TExportRow::AddCellTimeWS(double aTime) { return NewCellWithValue<TExportCellTimeWS>(aTime); }
 
 TExportCellEmpty& TExportRow::AddCellEmpty() { return NewCell<TExportCellEmpty>(); }
 

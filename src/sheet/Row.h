@@ -123,6 +123,12 @@ class TExportRow : public TOwnedListObject {
  private:
   template <class T>
   T& NewCell() { return fCells.Add<T>(); }
+  template <class T>
+  T& NewCellWithValue(double aValue) {
+    T& cell = NewCell<T>();
+    cell.SetValue(aValue);
+    return cell;
+  }
 
   // Single bytes first: they fill the list item's tail padding.
   bool fHidden = false;
