@@ -45,10 +45,19 @@ std::size_t After(std::size_t separator) {
 
 }  // namespace
 
+bool IsNumberedItemField(std::string_view field) {
+  if (field.size() < 2 || field.back() != '.') return false;
+  for (std::size_t i = 0; i + 1 < field.size(); ++i) {
+    if (field[i] < '0' || field[i] > '9') return false;
+  }
+  return true;
+}
+
 TArticleLineKind ArticleLineKind(std::string_view line) {
   const std::size_t p = text::Utf16IndexOf(line, ';');
   if (p == 0) return TArticleLineKind::alkContinuation;
-  if (p != std::u16string::npos && p <= 3) return TArticleLineKind::alkItem;
+  if (p == std::u16string::npos) return TArticleLineKind::alkOther;
+  if (p <= 3 || IsNumberedItemField(line.substr(0, line.find(';')))) return TArticleLineKind::alkItem;
   return TArticleLineKind::alkOther;
 }
 
@@ -94,9 +103,9 @@ TTextList SplitArticleLines(std::string_view text) {
 }
 
 std::string ReduceCountText(std::string_view count) {
-  const std::size_t length = text::Utf16Length(count);
-  if (length == 4) return text::Utf16Left(count, 1);
-  if (length == 5) return text::Utf16Left(count, 2);
+  if (count.size() > 3 && (count.ends_with(".00") || count.ends_with(",00"))) {
+    return std::string(count.substr(0, count.size() - 3));
+  }
   return std::string(count);
 }
 
@@ -136,9 +145,10 @@ void TMainWindow::PrevodSeznamu2() {
     const std::size_t first = line.find(';');  // byte index of the same ';'
     grid.SetCell(0, r, std::to_string(r)).SetCell(6, r, std::to_string(p));
 
-    if (p == 0) {
+    const TArticleLineKind kind = ArticleLineKind(line);
+    if (kind == TArticleLineKind::alkContinuation) {
       grid.SetCell(2, r, line.substr(1));
-    } else if (p >= 1 && p <= 3) {
+    } else if (kind == TArticleLineKind::alkItem) {
       grid.SetCell(1, r, line.substr(0, first));
       // The last line is never visited as an item row, so it is not counted
       // either: the count must agree with the item list.

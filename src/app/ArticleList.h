@@ -13,8 +13,12 @@ namespace app {
 inline constexpr std::size_t kMaxArticleLineLength = 512;  // the rest of a longer line is dropped
 inline constexpr std::size_t kFoldFromLength = 226;        // lines this long or longer are folded
 
-// The position of the first ';' (UTF-16 index) tells the line kinds apart.
+// The position of the first ';' (UTF-16 index) tells the line kinds apart:
+// at 0 a continuation line, at 1 to 3 an item line. A first field that is a
+// whole number followed by "." («100.», «1234.») also makes an item line, so
+// that lists of 100 items and more keep every item.
 enum class TArticleLineKind { alkItem, alkContinuation, alkOther };
+bool IsNumberedItemField(std::string_view field);
 TArticleLineKind ArticleLineKind(std::string_view line);
 
 // Shrinks the run of spaces that ends at the line's last space to two spaces,
@@ -25,8 +29,9 @@ std::string FoldArticleLine(std::string_view line);
 // kMaxArticleLineLength and folded. Lines end with LF or CR LF; a lone CR is dropped.
 TTextList SplitArticleLines(std::string_view text);
 
-// The count field as the parser keeps it: «2.00» gives «2», «12,00» gives
-// «12»; a text of any other length than 4 or 5 stays unchanged.
+// The count field as the parser keeps it: a trailing «.00» or «,00» is
+// dropped («2.00» gives «2», «100,00» gives «100»); any other text, a plain
+// whole number included, stays unchanged.
 std::string ReduceCountText(std::string_view count);
 
 }  // namespace app

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "app/ExtraItemsDialog.h"
+
 namespace app {
 
 // What the standard file-open dialog is asked to show.
@@ -24,6 +26,10 @@ class TDialogs {
   virtual void ShowMessage(const std::string& message) = 0;
   // The standard error box that shows a failed command's message.
   virtual void ShowError(const std::string& message) = 0;
+  // Shows the additional-items dialog modally and returns once it is closed
+  // (its Confirmed() tells how). By default no dialog can be shown: it is
+  // closed unconfirmed.
+  virtual void ShowExtraItemsDialog(TForm1& dialog) { dialog.Cancel(); }
 };
 
 }  // namespace app

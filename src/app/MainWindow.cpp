@@ -24,13 +24,13 @@ std::string TMainWindow::DescriptionFilePath() const {
   return JoinPath(fSettings.ArticleListFolder, kDescriptionFileName);
 }
 
-bool TMainWindow::RunCommand(const std::function<void()>& command) {
+TCommandResult TMainWindow::RunCommand(const std::function<void()>& command) {
   try {
     command();
-    return true;
+    return {};
   } catch (const std::exception& error) {
     fDialogs.ShowError(error.what());
-    return false;
+    return TCommandResult{true, error.what()};
   }
 }
 

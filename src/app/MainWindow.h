@@ -1,12 +1,14 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
 #include "app/Dialogs.h"
 #include "app/FileSystem.h"
 #include "app/MainWindowState.h"
+#include "app/OfferItems.h"
 #include "app/OfferWorkspace.h"
 #include "text/CodePage.h"
 #include "text/RegionalSettings.h"
@@ -37,6 +39,34 @@ struct TMainWindowSettings {
 
 class TMainWindow;
 
+// The character code of Enter, the key that confirms an entry field.
+inline constexpr char kEnterKey = '\r';
+
+// What a command did: done, or failed with the message its error box shows.
+struct TCommandResult {
+  bool Failed = false;
+  std::string Message;
+  bool Ok() const { return !Failed; }
+  explicit operator bool() const { return !Failed; }
+};
+
+// What start-up did, for the window (its message box, its disabled buttons)
+// and the command line (its exit code) to act on.
+struct TStartUpResult {
+  bool ListLoaded = false;            // a list was read and its offer built
+  bool PictureFolderMissing = false;  // the newest list has no picture folder: commands disabled
+  bool CustomersRead = false;
+  std::optional<std::string> Failure;  // the failed step's message; the steps after it did not run
+  bool Ok() const { return !Failure; }
+};
+
+// How start-up runs: the desktop window takes the defaults; the command line
+// may name the list and leave out the customer list.
+struct TStartUpOptions {
+  std::string List;  // opened instead of the newest list of the folder (empty: the newest)
+  bool ReadCustomers = true;
+};
+
 // Start-up steps that belong to the table description and the customer list.
 // RestoreDescription defaults to LoadDescription; ReadCustomers defaults to
 // CteniZakazniku followed by FillCustomerChoice.
@@ -66,8 +96,8 @@ class TMainWindow {
   // ArticleListFolder + delimiter + "popis_tabulky.txt".
   std::string DescriptionFilePath() const;
 
-  // Runs a command; a failure is shown in the error box. False when it failed.
-  bool RunCommand(const std::function<void()>& command);
+  // Runs a command; a failure is shown in the error box and returned.
+  TCommandResult RunCommand(const std::function<void()>& command);
 
   // --- Article lists -------------------------------------------------------
   // Reads the non-empty, folded lines of an article list into `target`.
@@ -109,10 +139,13 @@ class TMainWindow {
 
   // --- Start-up ------------------------------------------------------------
   // The five start-up steps; an error is shown and ends the start-up.
-  void FormCreate();
+  TStartUpResult FormCreate();
+  TStartUpResult StartUp(const TStartUpOptions& options);
   void LoadDescription();      // default step 1
   void ListArticleFolder();    // step 2
-  void VyberZpracovaniPoslednihoSouboru();  // step 3
+  // Step 3. False when the newest list has no picture folder: then nothing is
+  // loaded, the six commands are disabled and the message is shown.
+  bool VyberZpracovaniPoslednihoSouboru();
 
   // --- Table description (TableDescription.cpp) ----------------------------
   // Enter (13) in DescriptionEntry stores it; other keys pass unchanged.
@@ -140,16 +173,54 @@ class TMainWindow {
   // selected, otherwise none is.
   void TypeCustomerName(const std::string& name);
 
-  // --- Item detail ---------------------------------------------------------
+  // --- Item detail (ItemDetail.cpp) ----------------------------------------
   // Loads a JPEG into ItemPicture when the file exists and decodes; otherwise
   // the picture keeps what it showed.
   bool ShowPicture(const std::string& path);
+  // The user changed the selection of ItemList (mouse or keyboard): the
+  // detail view shows the selected item from CalcGrid. A selection set from
+  // code does not run it.
+  void ListBox4Click();
+  // The user selects entry `index`: the selection, then ListBox4Click.
+  void SelectItem(int index);
+
+  // --- Count and price (ItemEditing.cpp) -----------------------------------
+  // Keys in CountEntry and PriceEntry: Enter confirms the entry, every other
+  // key reaches the field unchanged.
+  void Edit12KeyPress(char key);
+  void Edit13KeyPress(char key);
+  // Enter in CountEntry: the count into CalcGrid, the item total and the
+  // totals recalculated, the item line rebuilt.
+  void CountEntered();
+  // Enter in PriceEntry: the same for the unit price, with the count the
+  // entry holds (confirmed or not).
+  void PriceEntered();
+  // "editovat" clicked: when it became checked, the focus goes to CountEntry.
+  void CheckBox2Click();
+  // The item line an edit writes: «3.;K-100;2.00;12,50;0 025,00;».
+  std::string EditedLine(int item, const std::string& count, float price, float total) const;
+
+  // --- Reordering (ItemMoves.cpp) ------------------------------------------
+  void Button16Click();  // "Posun nahoru"
+  void Button20Click();  // "Posun dolu"
+
+  // --- Additional items (ExtraItems.cpp) -----------------------------------
+  // "Zadat další prvky": the dialog, then its rows appended as extra items.
+  void Button14Click();
 
  private:
   void AlignImagePathsForAppend();
   bool IsKnownSubFolder(const std::string& name) const;
   void ShowFirstItem();
   void ClearItemDetail();
+  void ShowPropertyLines(const TItemBlock& block);
+  void ShowMovedItem(int item);
+  void MoveSelectedItem(int step);
+  void ExchangeBlocks(int upper, bool selectedIsLower);
+  void ExchangeImagePaths(int upper);
+  void AddExtraItems(const TTextGrid& rows);
+  void MoveFocusIfEditing(TFocusTarget target);
+  void StoreEditedLine(int item, std::string line);
 
   TFileSystem& fFileSystem;
   TDialogs& fDialogs;

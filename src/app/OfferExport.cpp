@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/MainWindow.h"
+#include "app/Money.h"
 #include "app/OfferItems.h"
 #include "sheet/Workbook.h"
 #include "text/Conversion.h"
@@ -20,7 +21,7 @@ constexpr sheet::TCellBorders kAllSides =
 
 // Money is computed in single precision; the cell stores exactly that value.
 double MoneyValue(const std::string& text, const text::TRegionalSettings& region) {
-  return static_cast<double>(text::ToSingle(text::StrToFloat(text, region)));
+  return static_cast<double>(ParseMoney(text, region));
 }
 
 // Composition of one worksheet; lives for one run of the command.
@@ -32,24 +33,15 @@ class TOfferSheetComposer {
   std::unique_ptr<sheet::TExportWorkbook> Compose();
 
  private:
-  struct TItemSource {
-    bool Imported = false;
-    int Start = 0;  // ArticleGrid rows of an imported item: item line,
-    int Next = 0;   // and the first row after its property lines
-    std::string Picture;
-    std::string Description;
-  };
-
   bool OfferLayout() const { return fView.LayoutChoice == kOfferLayout; }
   bool OrderLayout() const { return fView.LayoutChoice == kOrderLayout; }
   void SetColumnsAndHeaders(const std::string& description);
   void AddCustomerBlock();
   void AddTableHeader();
-  TItemSource ItemSource(int i) const;
-  void ShowInDetailView(int i, const TItemSource& item);
+  void ShowInDetailView(int i, const TOfferItem& item);
   void AddPagePadding();
-  void AddItemRow(int i, const TItemSource& item);
-  void AddPropertyRows(const TItemSource& item);
+  void AddItemRow(int i, const TOfferItem& item);
+  void AddPropertyRows(const TOfferItem& item);
   void AddTotalsRow(const char* label, const std::string& value);
   void SetPrintRange();
 
@@ -80,7 +72,7 @@ std::unique_ptr<sheet::TExportWorkbook> TOfferSheetComposer::Compose() {
   fPageLineCounter = fView.CustomerHeaderCheck ? kFirstLineWithCustomer : kFirstLineWithoutCustomer;
   for (int i = 0; i < n; ++i) {
     if (OfferLayout()) AddPagePadding();
-    const TItemSource item = ItemSource(i);
+    const TOfferItem item = ReadOfferItem(fWs, fView, i, fImportedItemCount, TItemReading::irFail);
     ShowInDetailView(i, item);
     AddItemRow(i, item);
     if (OrderLayout()) fSheet->AddRow(-1);
@@ -138,31 +130,7 @@ void TOfferSheetComposer::AddTableHeader() {
   for (const char* caption : {"Popis prvku/Vlastnosti", "Počet", "Cena", "Celková cena"}) headerCell(caption, 1);
 }
 
-TOfferSheetComposer::TItemSource TOfferSheetComposer::ItemSource(int i) const {
-  TItemSource item;
-  item.Imported = i < fImportedItemCount;
-  if (!item.Imported) {
-    item.Description = fWs.CalcGrid.Cell(5, i + 1);
-    return item;
-  }
-  item.Start = fWs.ItemStartRows.GetInt(i);
-  // A list without summary lines has no start row after its last item; the
-  // item then runs over the continuation lines that follow it, as the
-  // window shows it.
-  if (fWs.ItemStartRows.Has(i + 1)) {
-    item.Next = fWs.ItemStartRows.GetInt(i + 1);
-  } else {
-    const std::optional<TItemBlock> block = ImportedItemBlock(fWs, static_cast<std::size_t>(i));
-    item.Next = block ? block->Next : item.Start + 1;
-  }
-  // Items of a list without a picture folder have no entry (or an empty one):
-  // they are exported without a picture rather than failing the export.
-  if (fWs.ItemImagePaths.Has(i)) item.Picture = fWs.ItemImagePaths.Get(i);
-  item.Description = fWs.ArticleGrid.Cell(2, item.Start + 1);
-  return item;
-}
-
-void TOfferSheetComposer::ShowInDetailView(int i, const TItemSource& item) {
+void TOfferSheetComposer::ShowInDetailView(int i, const TOfferItem& item) {
   const int row = i + 1;
   fView.ItemList.ItemIndex = i;
   fWs.SelectedItemIndex = std::to_string(i);
@@ -172,11 +140,11 @@ void TOfferSheetComposer::ShowInDetailView(int i, const TItemSource& item) {
   fView.ItemPriceField = fView.PriceEntry = fWs.CalcGrid.Cell(3, row);
   fView.ItemTotalField = fWs.CalcGrid.Cell(4, row);
   if (!item.Imported) return;
-  fWs.CurrentImagePath = item.Picture;
-  if (!item.Picture.empty()) fWindow.ShowPicture(item.Picture);
+  fWs.CurrentImagePath = item.PicturePath;
+  if (!item.PicturePath.empty()) fWindow.ShowPicture(item.PicturePath);
   if (!OfferLayout()) return;
   fView.PropertiesBox.Clear();
-  for (int r = item.Start + 2; r < item.Next; ++r) fView.PropertiesBox.Add(fWs.ArticleGrid.Cell(2, r));
+  for (const std::string& line : item.Properties) fView.PropertiesBox.Add(line);
 }
 
 // An item that would start below the page's limit starts a new page: empty
@@ -188,7 +156,7 @@ void TOfferSheetComposer::AddPagePadding() {
   AddTableHeader();
 }
 
-void TOfferSheetComposer::AddItemRow(int i, const TItemSource& item) {
+void TOfferSheetComposer::AddItemRow(int i, const TOfferItem& item) {
   const int row = i + 1;
   sheet::TExportRow& itemRow = fSheet->AddRow(-1);
   itemRow.AddCellString(fView.ItemList.Items.Get(i)).SetColSpan(2).SetFontStyle(sheet::fsBold);
@@ -209,14 +177,16 @@ void TOfferSheetComposer::AddItemRow(int i, const TItemSource& item) {
   }
 }
 
-void TOfferSheetComposer::AddPropertyRows(const TItemSource& item) {
+// Items of a list without a picture folder have no picture path: they are
+// exported without a picture rather than failing the export.
+void TOfferSheetComposer::AddPropertyRows(const TOfferItem& item) {
   int k = 0;
-  for (int r = item.Start + 2; r < item.Next; ++r, ++k) {
+  for (const std::string& line : item.Properties) {
     sheet::TExportRow& row = fSheet->AddRow(-1);
     sheet::TExportCell& anchor = row.AddCellString("");
-    if (k == 0 && !item.Picture.empty()) anchor.AddImage(item.Picture, 0, 0, kPictureSize, kPictureSize);
+    if (k++ == 0 && !item.PicturePath.empty()) anchor.AddImage(item.PicturePath, 0, 0, kPictureSize, kPictureSize);
     row.SetHeight(kPropertyRowHeight);
-    row.AddCellString(fWs.ArticleGrid.Cell(2, r)).SetColSpan(4).SetFontSize(kPropertyFontSize);
+    row.AddCellString(line).SetColSpan(4).SetFontSize(kPropertyFontSize);
     ++fPageLineCounter;
   }
   const int fillers = k >= kItemBlockRows ? 1 : kItemBlockRows - k;

@@ -1,8 +1,8 @@
 // The processing pipeline: item list and block index, the list's own totals,
 // the calculation table and the price calculation.
-#include <limits>
-
+#include "app/ArticleList.h"
 #include "app/MainWindow.h"
+#include "app/Money.h"
 #include "app/OfferItems.h"
 #include "app/Paths.h"
 #include "text/Conversion.h"
@@ -11,10 +11,16 @@ namespace app {
 
 namespace {
 
+// Column 6 holds the index of the line's first ';'; an item line numbered
+// past 999 has it further right, after a numbered first field (column 1).
 bool IsItemRow(const TTextGrid& grid, int row) {
   const std::string& p = grid.Cell(6, row);
-  return p == "1" || p == "2" || p == "3";
+  if (p == "1" || p == "2" || p == "3") return true;
+  if (p == "0" || p == "-1" || p.empty()) return false;
+  return IsNumberedItemField(grid.Cell(1, row));
 }
+
+}  // namespace
 
 std::string ItemListEntry(int number, const std::string& code) {
   std::string entry = number < 10 ? "0" : "";
@@ -23,8 +29,6 @@ std::string ItemListEntry(int number, const std::string& code) {
   entry += code;
   return entry;
 }
-
-}  // namespace
 
 void TMainWindow::VytvoritSeznamPrvku() {
   TOfferWorkspace& ws = Workspace;
@@ -104,22 +108,16 @@ void TMainWindow::TvorbaKalkulacniTabulky() {
   }
 }
 
-// A 32-bit count times a single-precision price needs 55 significant bits to
-// be exact before its one rounding to single precision.
-static_assert(std::numeric_limits<long double>::digits >= 55, "money products need an extended-precision type");
-
 void TMainWindow::KalkulaceTabulky() {
   TOfferWorkspace& ws = Workspace;
   const int n = text::StrToInt(ws.ItemCount);
   float sum = 0.0f;
   for (int r = 1; r <= n; ++r) {
     const std::int32_t count = text::StrToInt(ws.CalcGrid.Cell(2, r));
-    const float price = text::ToSingle(text::StrToFloat(ws.CalcGrid.Cell(3, r), Region()));
-    // The products and sums are exact in extended precision and rounded once
-    // to single precision, as the money arithmetic prescribes.
-    const float total = static_cast<float>(static_cast<long double>(count) * static_cast<long double>(price));
+    const float price = ParseMoney(ws.CalcGrid.Cell(3, r), Region());
+    const float total = MoneyProduct(count, price);
     ws.CalcGrid.SetCell(4, r, text::FormatFloat("0.00", total, Region()));
-    sum = static_cast<float>(static_cast<long double>(sum) + static_cast<long double>(total));
+    sum = MoneySum(sum, total);
   }
   const float vat = static_cast<float>(0.21L * static_cast<long double>(sum));
   const float gross = static_cast<float>(1.21L * static_cast<long double>(sum));

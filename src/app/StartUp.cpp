@@ -33,13 +33,29 @@ bool OlderFirst(const TStampedName& a, const TStampedName& b) {
 
 }  // namespace
 
-void TMainWindow::FormCreate() {
-  RunCommand([this] {
+TStartUpResult TMainWindow::FormCreate() { return StartUp({}); }
+
+TStartUpResult TMainWindow::StartUp(const TStartUpOptions& options) {
+  TStartUpResult result;
+  const TCommandResult run = RunCommand([&] {
     if (Hooks.RestoreDescription) Hooks.RestoreDescription(*this);
     ListArticleFolder();
-    VyberZpracovaniPoslednihoSouboru();
-    if (Hooks.ReadCustomers) Hooks.ReadCustomers(*this);
+    if (!options.List.empty()) {
+      OpenList(options.List);
+      result.ListLoaded = true;
+    } else {
+      // Without its picture folder the newest list stays unloaded; that is
+      // no error, and the customer list is still read.
+      result.ListLoaded = VyberZpracovaniPoslednihoSouboru();
+      result.PictureFolderMissing = !result.ListLoaded;
+    }
+    if (options.ReadCustomers && Hooks.ReadCustomers) {
+      Hooks.ReadCustomers(*this);
+      result.CustomersRead = true;
+    }
   });
+  if (!run) result.Failure = run.Message;
+  return result;
 }
 
 void TMainWindow::ListArticleFolder() {
@@ -50,7 +66,7 @@ void TMainWindow::ListArticleFolder() {
   ws.FolderNamesComponentCount = ws.FolderListing.ComponentCount();
 }
 
-void TMainWindow::VyberZpracovaniPoslednihoSouboru() {
+bool TMainWindow::VyberZpracovaniPoslednihoSouboru() {
   TOfferWorkspace& ws = Workspace;
   ws.CsvFilesByStamp.Clear();
   std::vector<TStampedName> stamped;
@@ -72,7 +88,7 @@ void TMainWindow::VyberZpracovaniPoslednihoSouboru() {
     TakeImageFiles();
     ReadArticleList(ws.CurrentCsvPath, ws.SourceLines);
     OfferPipeline();
-    return;
+    return true;
   }
   Window.OpenButtonEnabled = false;
   Window.ExtraItemsButtonEnabled = false;
@@ -81,6 +97,7 @@ void TMainWindow::VyberZpracovaniPoslednihoSouboru() {
   Window.MoveUpButtonEnabled = false;
   Window.MoveDownButtonEnabled = false;
   fDialogs.ShowMessage(kNoWordExportMessage);
+  return false;
 }
 
 }  // namespace app

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "app/Paths.h"
+#include "app/WindowCommands.h"
 #include "text/Conversion.h"
 #include "text/Utf16.h"
 
@@ -216,14 +217,23 @@ std::optional<std::string> RegionalFormatFromDateTimeFormat(std::string_view for
 
 void TCommandDialogs::ShowMessage(const std::string& message) {
   fMessages.push_back(message);
-  fMessageShown = true;
-  if (fEcho) *fEcho << message << '\n';
+  if (fEcho && !fEchoErrorsOnly) *fEcho << message << '\n';
 }
 
 void TCommandDialogs::ShowError(const std::string& message) {
   fMessages.push_back(message);
   fFailed = true;
   if (fEcho) *fEcho << "Chyba: " << message << '\n';
+}
+
+void TCommandDialogs::ShowExtraItemsDialog(app::TForm1& dialog) {
+  if (!fExtraRows) {
+    dialog.Cancel();
+    return;
+  }
+  const std::vector<std::string> rows = std::move(*fExtraRows);
+  fExtraRows.reset();
+  app::FillExtraItemsDialog(dialog, rows);
 }
 
 bool AcceptOption(TOptionMatch match, const std::string& arg, std::string& error) {

@@ -63,21 +63,27 @@ std::optional<std::string> RegionalFormatFromDateTimeFormat(std::string_view for
 // (errors after "Chyba: ").
 class TCommandDialogs : public app::TDialogs {
  public:
-  explicit TCommandDialogs(std::ostream* echo = nullptr) : fEcho(echo) {}
+  // With errorsOnly, plain messages are only kept, not echoed.
+  explicit TCommandDialogs(std::ostream* echo = nullptr, bool errorsOnly = false)
+      : fEcho(echo), fEchoErrorsOnly(errorsOnly) {}
 
   std::optional<std::string> OpenFile(const app::TOpenDialogOptions&) override { return std::nullopt; }
   void ShowMessage(const std::string& message) override;
   void ShowError(const std::string& message) override;
+  // The next dialog is filled with these rows and confirmed.
+  void SetExtraItemRows(std::vector<std::string> rows) { fExtraRows = std::move(rows); }
+  // Fills the dialog with the rows set last, or closes it unconfirmed when none are.
+  void ShowExtraItemsDialog(app::TForm1& dialog) override;
 
   const std::vector<std::string>& Messages() const { return fMessages; }
   bool Failed() const { return fFailed; }
-  bool MessageShown() const { return fMessageShown; }
 
  private:
   std::ostream* fEcho;
+  bool fEchoErrorsOnly;
   std::vector<std::string> fMessages;
+  std::optional<std::vector<std::string>> fExtraRows;
   bool fFailed = false;
-  bool fMessageShown = false;
 };
 
 }  // namespace cli

@@ -1,5 +1,6 @@
 #include "cli/ShowCommand.h"
 
+#include <algorithm>
 #include <ostream>
 
 #include "app/MainWindow.h"
@@ -46,6 +47,41 @@ void PrintOffer(const app::TMainWindow& window, std::ostream& out) {
   out << "Celková cena s DPH:   " << window.Window.GrossTotalField << '\n';
 }
 
+const char* FocusName(app::TFocusTarget focus) {
+  switch (focus) {
+    case app::TFocusTarget::ftItemList: return "ItemList";
+    case app::TFocusTarget::ftCountEntry: return "CountEntry";
+    case app::TFocusTarget::ftPriceEntry: return "PriceEntry";
+    case app::TFocusTarget::ftDescriptionEntry: return "DescriptionEntry";
+    case app::TFocusTarget::ftNone: break;
+  }
+  return nullptr;
+}
+
+const char* JsonBool(bool value) { return value ? "true" : "false"; }
+
+// The controls of the detail view and the totals as the window shows them.
+void PrintWindowJson(const app::TMainWindow& window, std::ostream& out) {
+  const app::TMainWindowState& view = window.Window;
+  const app::TOfferWorkspace& ws = window.Workspace;
+  const char* focus = FocusName(view.Focus);
+  out << "{\"ItemCodeField\": " << JsonString(view.ItemCodeField)
+      << ", \"ItemDescriptionField\": " << JsonString(view.ItemDescriptionField)
+      << ",\n   \"ItemCountField\": " << JsonString(view.ItemCountField)
+      << ", \"ItemPriceField\": " << JsonString(view.ItemPriceField)
+      << ", \"ItemTotalField\": " << JsonString(view.ItemTotalField)
+      << ",\n   \"CountEntry\": " << JsonString(view.CountEntry) << ", \"PriceEntry\": " << JsonString(view.PriceEntry)
+      << ",\n   \"PropertiesBox\": " << JsonStringArray(view.PropertiesBox.Entries())
+      << ",\n   \"ItemPicture\": " << JsonString(view.ItemPicture.FileName)
+      << ",\n   \"NetTotalField\": " << JsonString(view.NetTotalField) << ", \"VatField\": " << JsonString(view.VatField)
+      << ", \"GrossTotalField\": " << JsonString(view.GrossTotalField)
+      << ",\n   \"SelectedItemIndex\": " << JsonString(ws.SelectedItemIndex)
+      << ", \"EditedItemLine\": " << JsonString(ws.EditedItemLine)
+      << ",\n   \"MoveUpButtonEnabled\": " << JsonBool(view.MoveUpButtonEnabled)
+      << ", \"MoveDownButtonEnabled\": " << JsonBool(view.MoveDownButtonEnabled)
+      << ", \"Focus\": " << (focus ? JsonString(focus) : std::string("null")) << '}';
+}
+
 void PrintOfferJson(const app::TMainWindow& window, const std::vector<std::string>& messages, std::ostream& out) {
   const app::TOfferWorkspace& ws = window.Workspace;
   out << "{\"list\": " << JsonStringOrNull(ws.CurrentCsvPath) << ",\n \"items\": [";
@@ -58,26 +94,98 @@ void PrintOfferJson(const app::TMainWindow& window, const std::vector<std::strin
         << ", \"code\": " << JsonStringOrNull(code) << ", \"description\": " << JsonStringOrNull(item.Description)
         << ", \"count\": " << JsonStringOrNull(item.Count) << ", \"price\": " << JsonStringOrNull(item.UnitPrice)
         << ", \"total\": " << JsonStringOrNull(item.Total) << ",\n   \"properties\": "
-        << JsonStringArray(item.Properties) << ", \"picture\": " << JsonStringOrNull(item.PicturePath) << '}';
+        << JsonStringArray(item.Properties) << ", \"picture\": " << JsonStringOrNull(item.PicturePath)
+        << ", \"extra\": " << JsonBool(!item.Imported) << '}';
   }
   out << "],\n \"net\": " << JsonStringOrNull(window.Window.NetTotalField)
       << ", \"vat\": " << JsonStringOrNull(window.Window.VatField)
-      << ", \"gross\": " << JsonStringOrNull(window.Window.GrossTotalField)
+      << ", \"gross\": " << JsonStringOrNull(window.Window.GrossTotalField) << ",\n \"window\": ";
+  PrintWindowJson(window, out);
+  out << ",\n \"source_lines\": " << JsonStringArray(ws.SourceLines.Entries())
       << ",\n \"messages\": " << JsonStringArray(messages) << "}\n";
+}
+
+// A command with a value: the value taken, the command appended.
+TOptionMatch TakeValueCommand(const std::vector<std::string>& args, std::size_t& i, app::TWindowCommandKind kind,
+                              TShowOptions& options, std::string& error) {
+  std::string value;
+  if (!TakeOptionValue(args, i, value, error)) return TOptionMatch::omFailed;
+  options.Commands.push_back({kind, value, {}});
+  return TOptionMatch::omTaken;
+}
+
+TOptionMatch TakeListOption(const std::vector<std::string>& args, std::size_t& i, TShowOptions& options,
+                            std::string& error) {
+  const bool append = args[i] == "--append";
+  std::string path;
+  if (!TakeOptionValue(args, i, path, error)) return TOptionMatch::omFailed;
+  if (path.empty()) {
+    error = "prázdný název seznamu prvků";
+    return TOptionMatch::omFailed;
+  }
+  const bool firstList = !append && options.List.empty() &&
+                         std::none_of(options.Commands.begin(), options.Commands.end(), [](const auto& c) {
+                           return c.Kind == app::TWindowCommandKind::wcOpenList;
+                         });
+  if (firstList) {
+    options.List = path;  // start-up opens it instead of choosing the newest list
+  } else {
+    options.Commands.push_back({append ? app::TWindowCommandKind::wcAppendList : app::TWindowCommandKind::wcOpenList, path, {}});
+  }
+  return TOptionMatch::omTaken;
+}
+
+TOptionMatch TakeSelectOption(const std::vector<std::string>& args, std::size_t& i, TShowOptions& options,
+                              std::string& error) {
+  std::string number;
+  if (!TakeOptionValue(args, i, number, error)) return TOptionMatch::omFailed;
+  std::int32_t n = 0;
+  if (!text::TryStrToInt(number, n) || n < 1) {
+    error = "číslo položky musí být kladné celé číslo: " + number;
+    return TOptionMatch::omFailed;
+  }
+  options.Commands.push_back({app::TWindowCommandKind::wcSelect, number, {}});
+  return TOptionMatch::omTaken;
+}
+
+// Consecutive --extra options are the rows of one dialog.
+TOptionMatch TakeExtraOption(const std::vector<std::string>& args, std::size_t& i, TShowOptions& options,
+                             std::string& error) {
+  const std::size_t at = i;
+  std::string row;
+  if (!TakeOptionValue(args, i, row, error)) return TOptionMatch::omFailed;
+  if (!app::IsExtraItemRow(row)) {
+    error = "hodnota volby --extra musí mít tvar KÓD;POPIS;POČET;CENA: " + row;
+    return TOptionMatch::omFailed;
+  }
+  const bool sameDialog = !options.Commands.empty() && options.LastExtraArgument + 2 == at &&
+                          options.Commands.back().Kind == app::TWindowCommandKind::wcExtraItems;
+  if (sameDialog) {
+    options.Commands.back().ExtraRows.push_back(row);
+  } else {
+    options.Commands.push_back({app::TWindowCommandKind::wcExtraItems, {}, {row}});
+  }
+  options.LastExtraArgument = at;
+  return TOptionMatch::omTaken;
 }
 
 }  // namespace
 
 TOptionMatch ParseLoadOption(const std::vector<std::string>& args, std::size_t& i, TShowOptions& options,
                              std::string& error) {
+  using app::TWindowCommandKind;
   const std::string& arg = args[i];
-  if (arg == "--list") {
-    return TakeOptionValue(args, i, options.List, error) ? TOptionMatch::omTaken : TOptionMatch::omFailed;
-  }
-  if (arg == "--append") {
-    std::string path;
-    if (!TakeOptionValue(args, i, path, error)) return TOptionMatch::omFailed;
-    options.Appends.push_back(path);
+  if (arg == "--list" || arg == "--append") return TakeListOption(args, i, options, error);
+  if (arg == "--select") return TakeSelectOption(args, i, options, error);
+  if (arg == "--count") return TakeValueCommand(args, i, TWindowCommandKind::wcCount, options, error);
+  if (arg == "--price") return TakeValueCommand(args, i, TWindowCommandKind::wcPrice, options, error);
+  if (arg == "--extra") return TakeExtraOption(args, i, options, error);
+  const std::pair<const char*, TWindowCommandKind> buttons[] = {{"--move-up", TWindowCommandKind::wcMoveUp},
+                                                                {"--move-down", TWindowCommandKind::wcMoveDown},
+                                                                {"--edit-mode", TWindowCommandKind::wcEditMode}};
+  for (const auto& [name, kind] : buttons) {
+    if (arg != name) continue;
+    options.Commands.push_back({kind, {}, {}});
     return TOptionMatch::omTaken;
   }
   return ParseCommonOption(args, i, options.Common, error);
@@ -100,9 +208,11 @@ app::TMainWindowSettings LoadSettings(const TShowOptions& options) {
                                                              : app::DefaultArticleListFolder());
 }
 
-bool LoadOffer(const TShowOptions& options, app::TMainWindow& window, TCommandDialogs& dialogs, std::ostream* hints) {
+app::TStartUpResult LoadOffer(const TShowOptions& options, app::TMainWindow& window, TCommandDialogs& dialogs,
+                              std::ostream* hints) {
   app::TFileSystem& fs = window.FileSystem();
   const std::string& folder = window.ArticleListFolder();
+  app::TStartUpResult result;
   try {
     if (options.List.empty() && !fs.DirectoryExists(folder)) {
       throw std::runtime_error("složka se seznamy prvků neexistuje: " + folder);
@@ -111,33 +221,54 @@ bool LoadOffer(const TShowOptions& options, app::TMainWindow& window, TCommandDi
     if (fs.DirectoryExists(folder)) window.ListArticleFolder();
     if (!options.List.empty()) {
       window.OpenList(options.List);
+      result.ListLoaded = true;
     } else {
       if (window.Workspace.CsvFileList.Names().Empty()) {
         throw std::runtime_error("ve složce " + folder + " není žádný seznam prvků (*.csv)");
       }
-      window.VyberZpracovaniPoslednihoSouboru();
-      if (dialogs.MessageShown()) return false;  // the newest list has no picture folder
+      result.ListLoaded = window.VyberZpracovaniPoslednihoSouboru();
+      result.PictureFolderMissing = !result.ListLoaded;
     }
-    for (const std::string& path : options.Appends) window.AppendList(path);
-    return true;
   } catch (const text::EConvertError& error) {
     dialogs.ShowError(error.what());
+    result.Failure = error.what();
     if (hints) {
       *hints << "(desetinný oddělovač je \"" << window.Region().fDecimalSeparator
              << "\"; jiný lze zadat volbou --decimal-separator)\n";
     }
-    return false;
   } catch (const std::exception& error) {
     dialogs.ShowError(error.what());
-    return false;
+    result.Failure = error.what();
   }
+  return result;
+}
+
+namespace {
+
+// The command line counts a list left unloaded for want of its pictures as a
+// failed start: there is no offer to show or export.
+bool StartedWithOffer(const app::TStartUpResult& result) { return result.Ok() && !result.PictureFolderMissing; }
+
+}  // namespace
+
+bool RunCommandChain(const TShowOptions& options, app::TMainWindow& window, TCommandDialogs& dialogs,
+                     bool stopAtFailure) {
+  bool allDone = true;
+  for (const app::TWindowCommand& command : options.Commands) {
+    if (command.Kind == app::TWindowCommandKind::wcExtraItems) dialogs.SetExtraItemRows(command.ExtraRows);
+    if (app::RunWindowCommand(window, command)) continue;
+    allDone = false;
+    if (stopAtFailure) break;
+  }
+  return allDone;
 }
 
 int RunOnOffer(const TShowOptions& options, app::TFileSystem& fs, std::ostream& err,
                const std::function<int(app::TMainWindow&)>& action) {
   TCommandDialogs dialogs(&err);
   app::TMainWindow window(fs, dialogs, LoadSettings(options));
-  if (!LoadOffer(options, window, dialogs, &err)) return 1;
+  if (!StartedWithOffer(LoadOffer(options, window, dialogs, &err))) return 1;
+  if (!RunCommandChain(options, window, dialogs, true)) return 1;
   try {
     return action(window);
   } catch (const std::exception& error) {
@@ -147,17 +278,20 @@ int RunOnOffer(const TShowOptions& options, app::TFileSystem& fs, std::ostream& 
 }
 
 int RunShow(const TShowOptions& options, app::TFileSystem& fs, std::ostream& out, std::ostream& err) {
-  if (!options.Json) {
-    return RunOnOffer(options, fs, err, [&out](app::TMainWindow& window) {
-      PrintOffer(window, out);
-      return 0;
-    });
-  }
-  TCommandDialogs dialogs;
+  // Without --json the window's boxes go to stderr as they are shown; with it
+  // they are the object's "messages" (and, for failures, stderr too).
+  TCommandDialogs dialogs(&err, options.Json);
   app::TMainWindow window(fs, dialogs, LoadSettings(options));
-  const bool loaded = LoadOffer(options, window, dialogs, nullptr);
-  PrintOfferJson(window, dialogs.Messages(), out);
-  return loaded ? 0 : 1;
+  const bool started = StartedWithOffer(LoadOffer(options, window, dialogs, options.Json ? nullptr : &err));
+  if (!options.Json && !started) return 1;
+  // As in the window, a failing command does not stop the ones after it.
+  const bool allDone = RunCommandChain(options, window, dialogs, false);
+  if (options.Json) {
+    PrintOfferJson(window, dialogs.Messages(), out);
+  } else {
+    PrintOffer(window, out);
+  }
+  return started && allDone ? 0 : 1;
 }
 
 }  // namespace cli

@@ -64,10 +64,33 @@ bool TryStrToInt(std::string_view s, std::int32_t& value) {
   return true;
 }
 
+namespace {
+
+// '<text>' followed by the message.
+std::string QuotedMessage(std::string_view s, std::string_view message) {
+  std::string out;
+  out.reserve(s.size() + message.size() + 2);
+  out.push_back('\'');
+  out.append(s);
+  out.push_back('\'');
+  out.append(message);
+  return out;
+}
+
+}  // namespace
+
+EConvertError InvalidIntegerError(std::string_view s) {
+  return EConvertError(QuotedMessage(s, " is not a valid integer value"));
+}
+
+EConvertError InvalidFloatError(std::string_view s) {
+  return EConvertError(QuotedMessage(s, " is not a valid floating point value"));
+}
+
 std::int32_t StrToInt(std::string_view s) {
   std::int32_t value = 0;
   if (!TryStrToInt(s, value)) {
-    throw EConvertError("'" + std::string(s) + "' is not a valid integer value");
+    throw InvalidIntegerError(s);
   }
   return value;
 }
@@ -150,7 +173,7 @@ bool TryStrToFloat(std::string_view s, double& value, const TRegionalSettings& r
 double StrToFloat(std::string_view s, const TRegionalSettings& region) {
   double value = 0;
   if (!TryStrToFloat(s, value, region)) {
-    throw EConvertError("'" + std::string(s) + "' is not a valid floating point value");
+    throw InvalidFloatError(s);
   }
   return value;
 }

@@ -32,6 +32,11 @@ class EInvalidOp : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// The conversion errors for a text: "'%s' is not a valid integer value" and
+// "'%s' is not a valid floating point value".
+EConvertError InvalidIntegerError(std::string_view s);
+EConvertError InvalidFloatError(std::string_view s);
+
 // Whole numbers, 32-bit signed. Throws EConvertError "'%s' is not a valid integer value".
 std::int32_t StrToInt(std::string_view s);
 bool TryStrToInt(std::string_view s, std::int32_t& value);

@@ -115,24 +115,45 @@ TEST_F(ParserTest, ItemLineFields) {
   EXPECT_EQ(Grid().Cell(4, 2), "5 000,00");  // ordinary spaces stay
 }
 
-TEST_F(ParserTest, CountReductionByLength) {
+// Only a trailing two-zero decimal part is dropped, whatever the length: a
+// count of 100 and more, or a plain whole number, keeps every digit.
+TEST_F(ParserTest, CountReductionDropsTwoZeroDecimals) {
   const std::vector<std::pair<std::string, std::string>> cases{
-      {"2.00", "2"}, {"12.00", "12"}, {"12,00", "12"}, {"3", "3"}, {"100.00", "100.00"}, {"1.5", "1.5"}};
+      {"2.00", "2"},     {"12.00", "12"}, {"12,00", "12"}, {"3", "3"},       {"100.00", "100"},
+      {"1234", "1234"},  {"1.5", "1.5"},  {"1.50", "1.50"}, {"12345,00", "12345"}, {".00", ".00"}};
   for (const auto& [count, kept] : cases) {
     Parse({"Poř", "1.;A;" + count + ";1,00;1,00;", "end"});
     EXPECT_EQ(Grid().Cell(3, 2), kept) << count;
   }
 }
 
+TEST_F(ParserTest, NumberedPositionsOfAnyLengthAreItems) {
+  std::vector<std::string> lines{"Poř"};
+  for (int i = 1; i <= 150; ++i) lines.push_back(std::to_string(i) + ".;K" + std::to_string(i) + ";1.00;1,00;1,00;");
+  lines.push_back("12345.;BIG;100.00;2,00;200,00;");
+  lines.push_back("1x00.;NOT;1.00;1,00;1,00;");  // not a number: another line
+  lines.push_back("end");
+  Parse(lines);
+  EXPECT_EQ(f.Window.Workspace.ItemCount, "151");
+  EXPECT_EQ(Grid().Cell(2, 101), "K100");
+  EXPECT_EQ(Grid().Cell(1, 151), "150.");
+  EXPECT_EQ(Grid().Cell(2, 152), "BIG");
+  EXPECT_EQ(Grid().Cell(3, 152), "100");
+  EXPECT_EQ(Grid().Cell(2, 153), "x00.");
+  EXPECT_EQ(app::ArticleLineKind("1234.;A"), app::TArticleLineKind::alkItem);
+  EXPECT_EQ(app::ArticleLineKind("1234;A"), app::TArticleLineKind::alkOther);
+  EXPECT_EQ(app::ArticleLineKind("....;A"), app::TArticleLineKind::alkOther);
+}
+
 TEST_F(ParserTest, ContinuationAndOtherLines) {
-  Parse({"Poř", ";desc;with;semicolons", "Celkem bez DPH;;;;15000,00", "100.;AB;1.00;5,00;5,00;", "no separator",
+  Parse({"Poř", ";desc;with;semicolons", "Celkem bez DPH;;;;15000,00", "A100.;AB;1.00;5,00;5,00;", "no separator",
          "end"});
   EXPECT_EQ(Grid().Cell(2, 2), "desc;with;semicolons");
   EXPECT_EQ(Grid().Cell(6, 2), "0");
   EXPECT_EQ(Grid().Cell(2, 3), "elkem bez DPH");
   EXPECT_EQ(Grid().Cell(5, 3), "15000,00");
   EXPECT_EQ(Grid().Cell(6, 3), "14");
-  EXPECT_EQ(Grid().Cell(2, 4), "00.");  // a four-character position is no item
+  EXPECT_EQ(Grid().Cell(2, 4), "100.");  // a five-character field that is no number is no item
   EXPECT_EQ(Grid().Cell(6, 5), "-1");
   EXPECT_EQ(Grid().Cell(1, 5), "0");
   EXPECT_EQ(f.Window.Workspace.ItemCount, "0");

@@ -118,14 +118,14 @@ TEST_F(PipelineTest, NoItemsGiveZeroTotals) {
 
 TEST_F(PipelineTest, BadCountStopsCalculationAndKeepsListTotals) {
   Ws().SourceLines.Clear();
-  for (const auto& line : ListLines({{"A", "2", "10,00"}, {"B", "100.00", "1,00"}, {"C", "1", "1,00"}})) {
+  for (const auto& line : ListLines({{"A", "2", "10,00"}, {"B", "1.50", "1,00"}, {"C", "1", "1,00"}})) {
     Ws().SourceLines.Add(line);
   }
   try {
     f.Window.OfferPipeline();
     FAIL() << "expected a conversion error";
   } catch (const text::EConvertError& e) {
-    EXPECT_STREQ(e.what(), "'100.00' is not a valid integer value");
+    EXPECT_STREQ(e.what(), "'1.50' is not a valid integer value");
   }
   EXPECT_EQ(Ws().CalcGrid.Cell(4, 1), "20,00");  // rows before the failing one are done
   EXPECT_EQ(Ws().CalcGrid.Cell(4, 3), "");

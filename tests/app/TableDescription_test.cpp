@@ -23,7 +23,7 @@ class TableDescriptionTest : public ::testing::Test {
   // Types the text and presses Enter, as the window's event loop runs it.
   bool Store(const std::string& description) {
     f.Window.Window.DescriptionEntry = description;
-    return f.Window.RunCommand([&] { f.Window.Edit17KeyPress('\r'); });
+    return f.Window.RunCommand([&] { f.Window.Edit17KeyPress('\r'); }).Ok();
   }
   // A fresh window on the same files, as after a restart.
   std::string Restart(int codePage = 1250) {

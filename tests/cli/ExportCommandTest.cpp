@@ -78,7 +78,9 @@ TEST_F(ExportCommand, ParsesItsOwnAndTheLoadingOptions) {
   EXPECT_EQ(options.Description, std::string());
   EXPECT_EQ(options.Output, "out.xlsx");
   EXPECT_EQ(options.Load.Common.Folder, "F");
-  EXPECT_EQ(options.Load.Appends, (std::vector<std::string>{"--layout"}));
+  ASSERT_EQ(options.Load.Commands.size(), 1u);
+  EXPECT_EQ(options.Load.Commands[0].Kind, app::TWindowCommandKind::wcAppendList);
+  EXPECT_EQ(options.Load.Commands[0].Value, "--layout");
 
   cli::TExportOptions defaults;
   ASSERT_TRUE(cli::ParseExportOptions({}, defaults, error));

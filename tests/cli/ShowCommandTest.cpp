@@ -123,25 +123,32 @@ TEST(ShowJson, ExampleOfferAsOneObject) {
             0u)
       << json;
   EXPECT_EQ(Occurrences(json, "{\"entry\": "), 10u);
-  EXPECT_NE(json.find("\"picture\": \"" + kExamples + "/Kuchyne_soubory/image019.jpg\"}"), std::string::npos);
+  EXPECT_NE(json.find("\"picture\": \"" + kExamples + "/Kuchyne_soubory/image019.jpg\", \"extra\": false}"),
+            std::string::npos);
   // The example's longest items run past the twelve lines a picture takes.
   EXPECT_NE(json.find("\"Nožičky: nastavitelné 100–150 mm\", \"Záruka: 5 let na kování\"]"), std::string::npos);
   EXPECT_NE(json.find("\"Zadní stěna: HDF 3 mm\", \"Nožičky: nastavitelné 100–150 mm\", "
                       "\"Montáž: včetně kotvení ke stěně\"]"),
             std::string::npos);
-  EXPECT_TRUE(json.ends_with("],\n \"net\": \"45974,00\", \"vat\": \"9655,00\", \"gross\": \"55629,00\",\n"
-                             " \"messages\": []}\n"))
+  EXPECT_NE(json.find("],\n \"net\": \"45974,00\", \"vat\": \"9655,00\", \"gross\": \"55629,00\",\n \"window\": "),
+            std::string::npos)
       << json;
+  EXPECT_NE(json.find("\"ItemCodeField\": \"01. KH-60-D\""), std::string::npos);
+  EXPECT_NE(json.find("\"source_lines\": [\"Pořadí;Kód prvku;Počet kusů;Cena;Cena celkem;\", "), std::string::npos);
+  EXPECT_TRUE(json.ends_with(" \"messages\": []}\n")) << json;
 }
 
 TEST(ShowJson, FailuresAreMessagesInTheSystemsWords) {
   app::TMemoryFileSystem fs;
   TRun run = ShowJson({"--folder", "/none"}, fs);
   EXPECT_EQ(run.Code, 1);
-  EXPECT_TRUE(run.Err.empty());
-  EXPECT_EQ(run.Out,
-            "{\"list\": null,\n \"items\": [],\n \"net\": \"0.00\", \"vat\": \"0.00\", \"gross\": \"0.00\",\n"
-            " \"messages\": [\"složka se seznamy prvků neexistuje: /none\"]}\n");
+  EXPECT_EQ(run.Err, "Chyba: složka se seznamy prvků neexistuje: /none\n");
+  EXPECT_TRUE(run.Out.starts_with(
+      "{\"list\": null,\n \"items\": [],\n \"net\": \"0.00\", \"vat\": \"0.00\", \"gross\": \"0.00\",\n"))
+      << run.Out;
+  EXPECT_TRUE(run.Out.ends_with("\"MoveUpButtonEnabled\": true, \"MoveDownButtonEnabled\": true, \"Focus\": null},\n"
+                                " \"source_lines\": [],\n \"messages\": [\"složka se seznamy prvků neexistuje: /none\"]}\n"))
+      << run.Out;
 
   fs.AddFile("/lists/K.csv", text::EncodeCodePage("Poř\r\n1.;A;2;1,50;3,00;\r\n;popis\r\nCelkem;;;;\r\n", 1250));
   run = ShowJson({"--folder", "/lists"}, fs);  // the newest list has no picture folder
@@ -153,13 +160,13 @@ TEST(ShowJson, FailuresAreMessagesInTheSystemsWords) {
   EXPECT_EQ(run.Code, 1);
   EXPECT_NE(run.Out.find("\"messages\": [\"'1,50' is not a valid floating point value\"]}"), std::string::npos)
       << run.Out;
-  EXPECT_TRUE(run.Err.empty());
+  EXPECT_EQ(run.Err, "Chyba: '1,50' is not a valid floating point value\n");
 
   // A list without pictures: the item has no picture, the list is the opened one.
   run = ShowJson({"--list", "/lists/K.csv", "--decimal-separator", ","}, fs);
   EXPECT_EQ(run.Code, 0);
   EXPECT_NE(run.Out.find("{\"list\": \"/lists/K.csv\","), std::string::npos);
-  EXPECT_NE(run.Out.find("\"properties\": [], \"picture\": null}"), std::string::npos) << run.Out;
+  EXPECT_NE(run.Out.find("\"properties\": [], \"picture\": null, \"extra\": false}"), std::string::npos) << run.Out;
 }
 
 }  // namespace

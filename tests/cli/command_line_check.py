@@ -30,11 +30,12 @@ def main():
     shown = run(cli, "show", "--folder", folder, "--decimal-separator", ",", "--json")
     check(shown.returncode == 0, "show --json exits 0: %s" % shown.stderr)
     offer = json.loads(shown.stdout)
-    check(list(offer) == ["list", "items", "net", "vat", "gross", "messages"], "top-level keys %r" % list(offer))
+    check(list(offer) == ["list", "items", "net", "vat", "gross", "window", "source_lines", "messages"], "top-level keys %r" % list(offer))
     check(offer["list"] == os.path.join(folder, "Kuchyne.csv"), "list %r" % offer["list"])
     check(len(offer["items"]) == 10, "%d items" % len(offer["items"]))
     for item in offer["items"]:
-        check(list(item) == ["entry", "code", "description", "count", "price", "total", "properties", "picture"],
+        check(list(item) == ["entry", "code", "description", "count", "price", "total", "properties", "picture",
+                            "extra"],
               "item keys %r" % list(item))
         check(item["entry"].endswith(". " + item["code"]), "entry %r holds code %r" % (item["entry"], item["code"]))
         check(all(isinstance(p, str) for p in item["properties"]), "properties are texts")
@@ -44,6 +45,27 @@ def main():
     # The net total is the items' sum rounded to whole crowns.
     check(float(offer["net"].replace(",", ".")) == round(total), "net %r is the items' sum" % offer["net"])
     check(offer["messages"] == [], "messages %r" % offer["messages"])
+    check(offer["window"]["ItemCodeField"] == offer["items"][0]["entry"], "item 01 shown")
+    check(not any(i["extra"] for i in offer["items"]), "no extra items")
+
+    # An editing session: a price corrected, a delivery item added, the
+    # window's commands in command-line order.
+    edited = run(cli, "show", "--folder", folder, "--decimal-separator", ",", "--json", "--select", "2",
+                 "--price", "7000", "--extra", "DOPR;Doprava a montáž;1;1500,00")
+    check(edited.returncode == 0, "edited show exits 0: %s" % edited.stderr)
+    offer = json.loads(edited.stdout)
+    check(offer["items"][1]["price"] == "7000,00", "price %r" % offer["items"][1]["price"])
+    check(offer["items"][-1]["entry"] == "11. DOPR" and offer["items"][-1]["extra"], "extra %r" % offer["items"][-1])
+    line = "2.;KD-80-S;1.00;7000,00;7 000,00;"
+    check(offer["window"]["EditedItemLine"] == line, "edited line %r" % offer["window"]["EditedItemLine"])
+    check(offer["source_lines"][9] == line, "the item's first line rewritten: %r" % offer["source_lines"][9])
+    check(offer["window"]["MoveUpButtonEnabled"] is False, "moves disabled after extra items")
+    refused = run(cli, "show", "--folder", folder, "--decimal-separator", ",", "--json",
+                  "--extra", "A;B;1;1,00", "--move-up", "--select", "3")
+    check(refused.returncode == 1, "a press of a disabled button fails")
+    offer = json.loads(refused.stdout)
+    check(any("Posun nahoru" in m for m in offer["messages"]), "the message names the button: %r" % offer["messages"])
+    check(offer["window"]["SelectedItemIndex"] == "2", "later commands still run")
 
     missing = run(cli, "show", "--folder", os.path.join(folder, "none"), "--json")
     check(missing.returncode == 1, "a failed show exits 1")

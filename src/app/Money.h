@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <limits>
+#include <string_view>
+
+#include "text/Conversion.h"
+
+// Money of the offer is computed in IEEE 754 single precision, as the
+// calculation table and the workbook's number cells hold it.
+namespace app {
+
+// A price or total text under the regional settings, rounded to single
+// precision. Raises the floating-point conversion error.
+inline float ParseMoney(std::string_view textValue, const text::TRegionalSettings& region) {
+  return text::ToSingle(text::StrToFloat(textValue, region));
+}
+
+// A 32-bit count times a single-precision price needs 55 significant bits to
+// be exact before its one rounding to single precision.
+static_assert(std::numeric_limits<long double>::digits >= 55, "money products need an extended-precision type");
+
+// count × price, exact in extended precision and rounded once to single precision.
+inline float MoneyProduct(std::int32_t count, float price) {
+  return static_cast<float>(static_cast<long double>(count) * static_cast<long double>(price));
+}
+
+// a + b, rounded once to single precision.
+inline float MoneySum(float a, float b) {
+  return static_cast<float>(static_cast<long double>(a) + static_cast<long double>(b));
+}
+
+}  // namespace app
