@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,18 @@ class TScriptedDialogs : public app::TDialogs {
   }
   void ShowMessage(const std::string& message) override { Messages.push_back(message); }
   void ShowError(const std::string& message) override { Errors.push_back(message); }
+
+  // Plays the user in the additional-items dialog; unset, the dialog is closed unconfirmed.
+  std::function<void(app::TForm1&)> ExtraItems;
+  int ExtraItemsShown = 0;
+  void ShowExtraItemsDialog(app::TForm1& dialog) override {
+    ++ExtraItemsShown;
+    if (ExtraItems) {
+      ExtraItems(dialog);
+    } else {
+      dialog.Cancel();
+    }
+  }
 };
 
 inline constexpr const char* kFolder = "/lists";
