@@ -26,4 +26,9 @@ struct TRgbImage {
 // The whole picture decoded; nothing when the bytes do not decode.
 std::optional<TRgbImage> DecodeJpeg(std::string_view bytes);
 
+// Decoded at the smallest of libjpeg's scales (1/8 … 8/8) that still covers a
+// box of boxWidth × boxHeight pixels, for a picture shown stretched to the box;
+// a picture smaller than the box comes at full size.
+std::optional<TRgbImage> DecodeJpegToCover(std::string_view bytes, int boxWidth, int boxHeight);
+
 }  // namespace app

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "app/Paths.h"
+#include "app/UserRegion.h"
 #include "app/WindowCommands.h"
 #include "text/Conversion.h"
 #include "text/Utf16.h"
@@ -73,16 +74,7 @@ bool TakeFormat(const std::vector<std::string>& args, std::size_t& i, std::optio
 
 }  // namespace
 
-text::TRegionalSettings DefaultRegion() {
-  for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
-    const char* value = std::getenv(variable);
-    if (value == nullptr || *value == '\0') continue;
-    const std::string locale = value;
-    if (locale == "C" || locale == "POSIX" || locale.rfind("C.", 0) == 0) break;
-    return text::TRegionalSettings::FromUserLocale();
-  }
-  return text::TRegionalSettings::Czech();
-}
+text::TRegionalSettings DefaultRegion() { return app::UserRegion(); }
 
 std::string WithoutTrailingDelimiters(std::string path) {
   while (path.size() > 1 && (path.back() == '/' || path.back() == app::kPathDelimiter)) path.pop_back();

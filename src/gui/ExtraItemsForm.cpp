@@ -1,0 +1,141 @@
+#include "gui/ExtraItemsForm.h"
+
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QScreen>
+#include <QTableWidget>
+
+#include "app/MainWindow.h"
+#include "gui/Convert.h"
+#include "gui/Fonts.h"
+#include "gui/QtDialogs.h"
+
+namespace gui {
+
+namespace {
+
+constexpr int kColumnWidths[app::TForm1::kColumnCount] = {30, 161, 392, 50, 98};
+constexpr int kRowHeight = 24;
+
+bool IsEnter(const QKeyEvent* key) { return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter; }
+
+}  // namespace
+
+TExtraItemsForm::TExtraItemsForm(app::TForm1& model, TQtDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), fModel(model), fDialogs(dialogs) {
+  setObjectName(QStringLiteral("ExtraItemsDialog"));
+  setWindowTitle(QString::fromUtf8(app::TForm1::kCaption));
+  // No title-bar buttons: the dialog ends with "Doplnit" (or Escape).
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint);
+  setFixedSize(871, 250);
+  setFont(TahomaFont(8));
+  BuildControls();
+  ShowTable();
+  if (QScreen* screen = QGuiApplication::primaryScreen()) move(screen->availableGeometry().center() - rect().center());
+  if (fModel.Focus == app::TExtraItemsFocus::efCountEntry) fCountEntry->setFocus();
+}
+
+void TExtraItemsForm::BuildControls() {
+  auto* label = new QLabel(QStringLiteral("Počet prvků:"), this);
+  label->setObjectName(QStringLiteral("CountLabel"));
+  label->setFont(TahomaFont(11));
+  label->setGeometry(24, 16, 86, 22);
+
+  fCountEntry = new QLineEdit(Q(fModel.ExtraItemCountEntry), this);
+  fCountEntry->setObjectName(QStringLiteral("ExtraItemCountEntry"));
+  fCountEntry->setFont(TahomaFont(11));
+  fCountEntry->setGeometry(112, 16, 41, 26);
+  fCountEntry->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  fCountEntry->setMaxLength(app::TForm1::kCountEntryMaxLength);
+  fCountEntry->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), fCountEntry));
+  fCountEntry->installEventFilter(this);
+  connect(fCountEntry, &QLineEdit::textEdited, this, [this](const QString& text) { fModel.ExtraItemCountEntry = S(text); });
+
+  fTable = new QTableWidget(this);
+  fTable->setObjectName(QStringLiteral("ExtraItemsTable"));
+  fTable->setFont(TahomaFont(11));
+  fTable->setGeometry(22, 48, 841, 161);
+  fTable->horizontalHeader()->hide();
+  fTable->verticalHeader()->hide();
+  fTable->verticalHeader()->setDefaultSectionSize(kRowHeight);
+  fTable->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  fTable->setSelectionMode(QAbstractItemView::ContiguousSelection);
+  fTable->setTabKeyNavigation(true);
+  fTable->setShowGrid(true);
+  fTable->setColumnCount(app::TForm1::kColumnCount);
+  for (int c = 0; c < app::TForm1::kColumnCount; ++c) fTable->setColumnWidth(c, kColumnWidths[c]);
+  connect(fTable, &QTableWidget::cellChanged, this, &TExtraItemsForm::CellEdited);
+
+  fConfirm = new QPushButton(QStringLiteral("Doplnit"), this);
+  fConfirm->setObjectName(QStringLiteral("ConfirmButton"));
+  fConfirm->setGeometry(760, 215, 89, 25);
+  fConfirm->setAutoDefault(false);
+  connect(fConfirm, &QPushButton::clicked, this, &TExtraItemsForm::Confirm);
+}
+
+// Row 0 and column 0 are the grid's fixed header row and number column.
+void TExtraItemsForm::ShowTable() {
+  fShowing = true;
+  const int rows = static_cast<int>(fModel.ExtraItemsTable.RowCount());
+  fTable->setRowCount(rows);
+  const QBrush fixed = palette().button();
+  for (int r = 0; r < rows; ++r) {
+    for (int c = 0; c < app::TForm1::kColumnCount; ++c) {
+      auto* item = new QTableWidgetItem(Q(fModel.ExtraItemsTable.Cell(c, r)));
+      if (r == 0 || c == 0) {
+        item->setFlags(Qt::ItemIsEnabled);
+        item->setBackground(fixed);
+      }
+      fTable->setItem(r, c, item);
+    }
+  }
+  fShowing = false;
+}
+
+bool TExtraItemsForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == fCountEntry && event->type() == QEvent::KeyPress && IsEnter(static_cast<QKeyEvent*>(event))) {
+    CountEntered();
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void TExtraItemsForm::CountEntered() {
+  fModel.ExtraItemCountEntry = S(fCountEntry->text());
+  try {
+    fModel.Edit1KeyPress(app::kEnterKey);
+  } catch (const std::exception& error) {
+    fDialogs.ShowError(error.what());
+    return;
+  }
+  ShowTable();
+  if (fModel.Focus == app::TExtraItemsFocus::efTable) {
+    fTable->setFocus();
+    if (fTable->rowCount() > 1) fTable->setCurrentCell(1, 1);
+  }
+}
+
+void TExtraItemsForm::CellEdited(int row, int column) {
+  if (fShowing) return;
+  fModel.ExtraItemsTable.SetCell(column, row, S(fTable->item(row, column)->text()));
+}
+
+void TExtraItemsForm::Confirm() {
+  // A cell still being typed in counts, as the grid takes it on leaving.
+  if (QWidget* editor = fTable->focusWidget(); editor && editor != fTable) fTable->setFocus();
+  fModel.ExtraItemCountEntry = S(fCountEntry->text());
+  fModel.Button1Click();
+  accept();
+}
+
+void TExtraItemsForm::reject() {
+  fModel.Cancel();
+  QDialog::reject();
+}
+
+}  // namespace gui

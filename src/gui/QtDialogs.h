@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "app/Dialogs.h"
+
+namespace gui {
+
+// The window's dialogs and message boxes as Qt shows them: the file-open
+// dialog, the plain message box with OK, the error box and the
+// additional-items dialog. Tests derive from it to answer the platform's
+// own dialogs (the file chooser, the message boxes) without a person.
+class TQtDialogs : public app::TDialogs {
+ public:
+  // The window the boxes belong to (they are modal to it).
+  void SetParentWidget(QWidget* parent) { fParent = parent; }
+  QWidget* ParentWidget() const { return fParent; }
+
+  std::optional<std::string> OpenFile(const app::TOpenDialogOptions& options) override;
+  void ShowMessage(const std::string& message) override;
+  void ShowError(const std::string& message) override;
+  void ShowExtraItemsDialog(app::TForm1& dialog) override;
+
+  // "Soubory CSV |*.csv" as a Qt name filter: "Soubory CSV (*.csv)".
+  static QString NameFilter(const std::string& filter);
+
+ private:
+  QPointer<QWidget> fParent;
+};
+
+}  // namespace gui

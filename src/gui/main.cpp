@@ -1,0 +1,51 @@
+// The desktop program: the main window on the article-list folder.
+#include <QApplication>
+#include <iostream>
+
+#include "app/UserRegion.h"
+#include "gui/Fonts.h"
+#include "gui/MainForm.h"
+#include "gui/PlatformServices.h"
+#include "gui/ProgramOptions.h"
+#include "gui/QtDialogs.h"
+#include "xls/ExporterXLS.h"
+#include "xlsx/ExporterXLSX.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("nabidka"));
+  QApplication::setApplicationDisplayName(QStringLiteral("Nabidka"));
+  QApplication::setApplicationVersion(QStringLiteral(NABIDKA_VERSION));
+
+  std::vector<std::string> args;
+  for (const QString& arg : QApplication::arguments().mid(1)) args.push_back(arg.toStdString());
+  std::string error;
+  const std::optional<gui::TProgramOptions> options = gui::ParseProgramOptions(args, error);
+  if (!options) {
+    std::cerr << "Chyba: " << error << '\n' << gui::kProgramUsage;
+    return 2;
+  }
+  if (options->Version) {
+    std::cout << "nabidka " << NABIDKA_VERSION << '\n';
+    return 0;
+  }
+  if (options->Help) {
+    std::cout << gui::kProgramUsage;
+    return 0;
+  }
+
+  gui::EnsureTahoma();
+  xlsx::RegisterXlsxFormat();
+  xls::RegisterXlsFormat();
+  app::TDiskFileSystem fileSystem;
+  gui::TQtDialogs dialogs;
+  app::TMainWindowSettings settings;
+  settings.ArticleListFolder = options->Folder;
+  settings.Region = app::UserRegion();
+  gui::TMainForm form(fileSystem, dialogs, settings);
+  dialogs.SetParentWidget(&form);
+  gui::InstallPlatformServices(&form);
+  form.StartUp();
+  form.show();
+  return QApplication::exec();
+}
