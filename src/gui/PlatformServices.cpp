@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QScreen>
+#include <QTimer>
 #include <QUrl>
 
 #include "gui/Convert.h"
@@ -86,6 +87,21 @@ void TQtProgressWindow::SetProgress(int position, int count) {
   repaint();
   QApplication::processEvents();
 }
+
+namespace {
+
+class TFirstFrameWatch : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    return QObject::eventFilter(watched, event);
+  }
+};
+
+}  // namespace
+
+void QuitAfterFirstFrame(QWidget& window) { window.installEventFilter(new TFirstFrameWatch(&window)); }
 
 void OpenWithDesktop(const std::string& fileName, const std::string&) {
   QDesktopServices::openUrl(QUrl::fromLocalFile(Q(fileName)));

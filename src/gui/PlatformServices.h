@@ -44,6 +44,9 @@ class TQtProgressWindow : public QWidget, public sheet::TProgressWindow {
 // desktop's "open" action of this toolkit; `parent` is the window they belong to.
 void InstallPlatformServices(QWidget* parent);
 
+// Quits the application once `window` has painted its first frame.
+void QuitAfterFirstFrame(QWidget& window);
+
 // The desktop's default "open" action for a written file.
 void OpenWithDesktop(const std::string& fileName, const std::string& workingDir);
 

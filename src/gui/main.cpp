@@ -47,5 +47,7 @@ int main(int argc, char** argv) {
   gui::InstallPlatformServices(&form);
   form.StartUp();
   form.show();
+  // For timing the start (nabidka-bench gui): end once the first frame is painted.
+  if (qEnvironmentVariableIsSet("NABIDKA_QUIT_AFTER_FIRST_FRAME")) gui::QuitAfterFirstFrame(form);
   return QApplication::exec();
 }

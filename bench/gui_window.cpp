@@ -1,0 +1,147 @@
+// Window benchmark (offscreen): the whole program from its start to its first
+// painted frame on the example folder, and the time a selection in the item
+// list takes to show the item with its picture: the example's small pictures
+// and a 4000 × 3000 photo of about 3 MB, decoded at the scale that covers the
+// 250 × 250 box. The full-scale decode of the photo stands beside it.
+#include <QApplication>
+#include <QListWidget>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <vector>
+
+#include <jpeglib.h>
+
+#include "BenchRegistry.h"
+#include "app/JpegPicture.h"
+#include "gui/Fonts.h"
+#include "gui/MainForm.h"
+#include "gui/QtDialogs.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using TClock = std::chrono::steady_clock;
+
+double Milliseconds(TClock::time_point from) {
+  return std::chrono::duration<double, std::milli>(TClock::now() - from).count();
+}
+
+template <class F>
+double BestMs(int repeat, F body) {
+  double best = 1e300;
+  for (int i = 0; i < repeat; ++i) {
+    const auto start = TClock::now();
+    body();
+    best = std::min(best, Milliseconds(start));
+  }
+  return best;
+}
+
+// A noisy photo: it compresses to about 3 MB at 4000 × 3000.
+void WritePhoto(const fs::path& path, int width, int height) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  jpeg_compress_struct info{};
+  jpeg_error_mgr errors{};
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&info);
+  jpeg_stdio_dest(&info, file);
+  info.image_width = static_cast<JDIMENSION>(width);
+  info.image_height = static_cast<JDIMENSION>(height);
+  info.input_components = 3;
+  info.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&info);
+  jpeg_set_quality(&info, 85, TRUE);
+  jpeg_start_compress(&info, TRUE);
+  std::vector<JSAMPLE> line(static_cast<std::size_t>(width) * 3);
+  std::uint32_t noise = 2463534242u;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width * 3; ++x) {
+      noise ^= noise << 13, noise ^= noise >> 17, noise ^= noise << 5;
+      line[static_cast<std::size_t>(x)] = static_cast<JSAMPLE>((x / 3 * 200 / width + y * 50 / height) + noise % 32);
+    }
+    JSAMPROW row = line.data();
+    jpeg_write_scanlines(&info, &row, 1);
+  }
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  std::fclose(file);
+}
+
+struct TQuietDialogs : gui::TQtDialogs {
+  void ShowMessage(const std::string&) override {}
+  void ShowError(const std::string& message) override { std::cerr << "error: " << message << '\n'; }
+};
+
+// A click on entry `second` after one on `first`, so that every timed click
+// decodes and shows `second`'s picture.
+double SelectMs(gui::TMainForm& form, int first, int second, int repeat) {
+  QListWidget* list = form.findChild<QListWidget*>(QStringLiteral("ItemList"));
+  double best = 1e300;
+  for (int i = 0; i < repeat; ++i) {
+    list->setCurrentRow(first);
+    best = std::min(best, BestMs(1, [&] { list->setCurrentRow(second); }));
+  }
+  return best;
+}
+
+int RunGui(const std::vector<std::string>&) {
+  const fs::path source = fs::path(NABIDKA_SOURCE_DIR) / "examples/pCon_article_lists";
+  const fs::path work = fs::temp_directory_path() / ("nabidka-bench-gui-" + std::to_string(::getpid()));
+  fs::remove_all(work);
+  fs::copy(source, work, fs::copy_options::recursive);
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  ::setenv("LC_ALL", "C.UTF-8", 1);
+
+  // The whole process, as a user starts it.
+  const fs::path program = fs::path(NABIDKA_BINARY_DIR) / "src/gui/nabidka";
+  const std::string command = "NABIDKA_QUIT_AFTER_FIRST_FRAME=1 '" + program.string() + "' --folder '" +
+                              work.string() + "' >/dev/null 2>&1";
+  std::system(command.c_str());  // warm the file cache once
+  const double startup = BestMs(5, [&] { std::system(command.c_str()); });
+
+  int argc = 1;
+  char name[] = "nabidka-bench";
+  char* argv[] = {name, nullptr};
+  QApplication application(argc, argv);
+  gui::EnsureTahoma();
+  app::TDiskFileSystem disk;
+  TQuietDialogs dialogs;
+  app::TMainWindowSettings settings{work.string(), text::TRegionalSettings::Czech(), 1250};
+  gui::TMainForm form(disk, dialogs, settings);
+  form.StartUp();
+  form.show();
+  QApplication::processEvents();
+  const double small = SelectMs(form, 0, 1, 20);
+
+  // Item 02's picture becomes a large photo.
+  const fs::path photo = work / "Kuchyne_soubory/image003.jpg";
+  WritePhoto(photo, 4000, 3000);
+  const double large = SelectMs(form, 0, 1, 10);
+  if (form.App().Window.ItemPicture.FileName != photo.string()) {
+    std::cerr << "the photo was not shown\n";
+  }
+  std::ifstream in(photo, std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+  const double fullScale = BestMs(3, [&] { app::DecodeJpeg(bytes); });
+  const double coverScale = BestMs(3, [&] { app::DecodeJpegToCover(bytes, 250, 250); });
+  fs::remove_all(work);
+
+  std::printf("startup_to_first_frame_ms: %.1f\nselect_item_ms: %.2f\n", startup, small);
+  std::printf("photo_bytes: %zu\nselect_photo_item_ms: %.1f\nphoto_decode_cover_scale_ms: %.1f\n"
+              "photo_decode_full_scale_ms: %.1f\n",
+              bytes.size(), large, coverScale, fullScale);
+  std::printf("target_startup_under_300ms: %s\ntarget_select_under_5ms: %s\ntarget_photo_under_60ms: %s\n",
+              startup < 300 ? "yes" : "no", small < 5 ? "yes" : "no", large < 60 ? "yes" : "no");
+  return 0;
+}
+
+bench::TBenchRegistrar registrar("gui", "window start to first frame and item selection with pictures (offscreen)",
+                                 RunGui);
+
+}  // namespace
