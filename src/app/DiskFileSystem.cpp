@@ -103,6 +103,20 @@ std::string TDiskFileSystem::ReadFile(const std::string& path) const {
   return bytes;
 }
 
+std::string TDiskFileSystem::ReadFileHead(const std::string& path, std::size_t maxBytes) const {
+  const fs::path p = ToPath(path);
+  std::error_code ec;
+  if (fs::is_directory(p, ec)) throw EInOutError(EInOutError::kAccessDenied);
+  errno = 0;
+  std::ifstream in(p, std::ios::binary);
+  if (!in) throw EInOutError(errno != 0 ? CodeOfErrno(errno) : EInOutError::kFileNotFound);
+  std::string bytes(maxBytes, '\0');
+  in.read(bytes.data(), static_cast<std::streamsize>(maxBytes));
+  if (in.bad()) throw EInOutError(100);
+  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  return bytes;
+}
+
 void TDiskFileSystem::WriteFile(const std::string& path, const std::string& bytes) {
   const fs::path target = ToPath(path);
   fs::path temp = target;

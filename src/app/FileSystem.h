@@ -54,6 +54,12 @@ class TFileSystem {
   virtual std::optional<TLocalDateTime> LastWriteTime(const std::string& path) const = 0;
   // The whole file. Throws EInOutError.
   virtual std::string ReadFile(const std::string& path) const = 0;
+  // At most the first maxBytes bytes of the file (a picture's header).
+  virtual std::string ReadFileHead(const std::string& path, std::size_t maxBytes) const {
+    std::string bytes = ReadFile(path);
+    if (bytes.size() > maxBytes) bytes.resize(maxBytes);
+    return bytes;
+  }
   // Replaces the file as a whole: a failure leaves the old file in place.
   virtual void WriteFile(const std::string& path, const std::string& bytes) = 0;
   virtual void DeleteFile(const std::string& path) = 0;
@@ -68,6 +74,7 @@ class TDiskFileSystem : public TFileSystem {
   std::vector<std::string> ListSubFolders(const std::string& folder) const override;
   std::optional<TLocalDateTime> LastWriteTime(const std::string& path) const override;
   std::string ReadFile(const std::string& path) const override;
+  std::string ReadFileHead(const std::string& path, std::size_t maxBytes) const override;
   void WriteFile(const std::string& path, const std::string& bytes) override;
   void DeleteFile(const std::string& path) override;
 };

@@ -16,6 +16,11 @@ struct TJpegSize {
 // readable JPEG image.
 std::optional<TJpegSize> ReadJpegSize(std::string_view bytes);
 
+// The pixel size from the JPEG frame header (SOFn), found by walking the
+// marker segments without decoding anything; `head` may be just the start of
+// the file. Nothing when the bytes are no JPEG or end before the frame header.
+std::optional<TJpegSize> JpegFrameSize(std::string_view head);
+
 // A decoded picture: 8-bit RGB, rows top to bottom.
 struct TRgbImage {
   int Width = 0;

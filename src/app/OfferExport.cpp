@@ -1,10 +1,15 @@
 #include "app/OfferExport.h"
 
+#include <algorithm>
+#include <optional>
 #include <string>
 
 #include "app/MainWindow.h"
+#include "app/JpegPicture.h"
 #include "app/Money.h"
+#include "app/OfferPages.h"
 #include "app/OfferItems.h"
+#include "sheet/Sizes.h"
 #include "sheet/Workbook.h"
 #include "text/Conversion.h"
 #include "xlsx/ExporterXLSX.h"
@@ -18,6 +23,9 @@ namespace {
 constexpr sheet::TCellBorders kAllSides =
     sheet::BorderBit(sheet::cbTop) | sheet::BorderBit(sheet::cbRight) | sheet::BorderBit(sheet::cbBottom) |
     sheet::BorderBit(sheet::cbLeft);
+
+// Enough of a picture file to hold its frame header behind the usual metadata.
+constexpr std::size_t kPictureHeadBytes = 256 * 1024;
 
 // Money is computed in single precision; the cell stores exactly that value.
 double MoneyValue(const std::string& text, const text::TRegionalSettings& region) {
@@ -37,13 +45,17 @@ class TOfferSheetComposer {
   bool OrderLayout() const { return fView.LayoutChoice == kOrderLayout; }
   void SetColumnsAndHeaders(const std::string& description);
   void AddCustomerBlock();
-  void AddTableHeader();
+  void SetPageSetup();
+  sheet::TExportRow& AddTableHeader(int position = -1);
   void ShowInDetailView(int i, const TOfferItem& item);
-  void AddPagePadding();
+  void KeepOnOnePage(int firstRow);
   void AddItemRow(int i, const TOfferItem& item);
   void AddPropertyRows(const TOfferItem& item);
+  void AddPicture(sheet::TExportCell& anchor, const std::string& path);
   void AddTotalsRow(const char* label, const std::string& value);
   void SetPrintRange();
+  double RowHeight(const sheet::TExportRow& row) const;
+  double RowsHeight(int firstRow) const;
 
   TMainWindow& fWindow;
   TOfferWorkspace& fWs;
@@ -51,10 +63,7 @@ class TOfferSheetComposer {
   const text::TRegionalSettings& fRegion;
   int fImportedItemCount = 0;
   sheet::TExportWorkSheet* fSheet = nullptr;
-  // Counts printed lines of the offer layout; decides page padding. Not an
-  // exact row index: the header copy is not counted, and every item adds
-  // one line more than it appends.
-  int fPageLineCounter = 0;
+  std::optional<TOfferPages> fPages;  // the offer layout's page breaks
 };
 
 std::unique_ptr<sheet::TExportWorkbook> TOfferSheetComposer::Compose() {
@@ -67,34 +76,77 @@ std::unique_ptr<sheet::TExportWorkbook> TOfferSheetComposer::Compose() {
   SetColumnsAndHeaders(description);
   if (fView.CustomerHeaderCheck) AddCustomerBlock();
   fSheet->NewCellBorders().SetBorders(kAllSides, sheet::ebNone, sheet::clNone);
-  AddTableHeader();
+  const sheet::TExportRow& header = AddTableHeader();
+  if (OfferLayout()) {
+    fPages.emplace(fSheet->PageSettings().PrintableHeight(), RowHeight(header));
+    fPages->AddRows(RowsHeight(0));
+  }
 
-  fPageLineCounter = fView.CustomerHeaderCheck ? kFirstLineWithCustomer : kFirstLineWithoutCustomer;
   for (int i = 0; i < n; ++i) {
-    if (OfferLayout()) AddPagePadding();
     const TOfferItem item = ReadOfferItem(fWs, fView, i, fImportedItemCount, TItemReading::irFail);
     ShowInDetailView(i, item);
+    const int first = fSheet->Rows().Count();
     AddItemRow(i, item);
     if (OrderLayout()) fSheet->AddRow(-1);
     if (OfferLayout() && item.Imported) AddPropertyRows(item);
-    ++fPageLineCounter;
+    KeepOnOnePage(first);
   }
 
+  const int closing = fSheet->Rows().Count();
   fSheet->AddRow(-1);
   AddTotalsRow("Celková cena bez DPH", fView.NetTotalField);
   AddTotalsRow("DPH 21%", fView.VatField);
   AddTotalsRow("Celková cena s DPH 21%", fView.GrossTotalField);
+  KeepOnOnePage(closing);
   SetPrintRange();
   return workbook;
 }
 
+// Rows keep the height the writer gives them: their own, else the tallest
+// font of their cells, at least the sheet's line.
+double TOfferSheetComposer::RowHeight(const sheet::TExportRow& row) const {
+  if (row.Height() >= 0) return row.Height();
+  double height = sheet::SheetDefaultRowHeight(*fSheet, row.CellCount() == 0);
+  for (int c = 0; c < row.CellCount(); ++c) {
+    height = std::max(height, static_cast<double>(sheet::GetRowHeightFromFont(row.Cells().Get(c).Font_ReadOnly())));
+  }
+  return height;
+}
+
+double TOfferSheetComposer::RowsHeight(int firstRow) const {
+  double height = 0;
+  const sheet::TExportRows& rows = fSheet->Rows();
+  for (int r = firstRow; r < rows.Count(); ++r) height += RowHeight(rows.Get(r));
+  return height;
+}
+
+// The rows from firstRow on are one block: when it does not fit on the page,
+// a copy of the table header with a manual page break goes before it.
+void TOfferSheetComposer::KeepOnOnePage(int firstRow) {
+  if (!fPages) return;
+  const double block = RowsHeight(firstRow);
+  if (fPages->BreakBefore(block)) {
+    AddTableHeader(firstRow).SetPageBreakBefore(true);
+    fPages->NewPage();
+  }
+  fPages->AddBlock(block);
+}
+
 void TOfferSheetComposer::SetColumnsAndHeaders(const std::string& description) {
   for (int c = 0; c < 6; ++c) fSheet->FindCreateCol(c).SetWidth(kColumnWidths[c]);
+  SetPageSetup();
   sheet::TExportHeader& left = fSheet->Header().Left();
   left.SetText(description);
   left.Font().SetColor(0).SetSize(10).SetName("Arial Black");
   fSheet->Header().Right().SetText("Datum: [DATE]");
   fSheet->Footer().Center().SetText("Strana [PAGENUMBER] z [PAGECOUNT]");
+}
+
+// One page wide in every program (the six columns fill A4's printable width
+// to the pixel, and some programs lay columns out a little wider); the page
+// count in height stays free.
+void TOfferSheetComposer::SetPageSetup() {
+  fSheet->PageSettings().SetFitWidthToPages(1).SetFitHeightToPages(0);
 }
 
 void TOfferSheetComposer::AddCustomerBlock() {
@@ -117,8 +169,8 @@ void TOfferSheetComposer::AddCustomerBlock() {
   fSheet->AddRow(-1);
 }
 
-void TOfferSheetComposer::AddTableHeader() {
-  sheet::TExportRow& row = fSheet->AddRow(-1);
+sheet::TExportRow& TOfferSheetComposer::AddTableHeader(int position) {
+  sheet::TExportRow& row = fSheet->AddRow(position);
   auto headerCell = [&row](const char* caption, int span) {
     row.AddCellString(caption)
         .SetColSpan(span)
@@ -128,6 +180,7 @@ void TOfferSheetComposer::AddTableHeader() {
   };
   headerCell("Označení prvku", 2);
   for (const char* caption : {"Popis prvku/Vlastnosti", "Počet", "Cena", "Celková cena"}) headerCell(caption, 1);
+  return row;
 }
 
 void TOfferSheetComposer::ShowInDetailView(int i, const TOfferItem& item) {
@@ -147,20 +200,10 @@ void TOfferSheetComposer::ShowInDetailView(int i, const TOfferItem& item) {
   for (const std::string& line : item.Properties) fView.PropertiesBox.Add(line);
 }
 
-// An item that would start below the page's limit starts a new page: empty
-// rows fill the page, and the table header is repeated on the next one.
-void TOfferSheetComposer::AddPagePadding() {
-  if (fPageLineCounter <= kPageBreakLimit) return;
-  if (fPageLineCounter < kPageLength) fSheet->AddRows(kPageLength - fPageLineCounter);
-  fPageLineCounter = 1;
-  AddTableHeader();
-}
-
 void TOfferSheetComposer::AddItemRow(int i, const TOfferItem& item) {
   const int row = i + 1;
   sheet::TExportRow& itemRow = fSheet->AddRow(-1);
   itemRow.AddCellString(fView.ItemList.Items.Get(i)).SetColSpan(2).SetFontStyle(sheet::fsBold);
-  ++fPageLineCounter;
   itemRow.AddCellString(item.Description)
       .SetFontSize(kNormalFontSize)
       .SetFontStyle(sheet::fsBold)
@@ -177,26 +220,43 @@ void TOfferSheetComposer::AddItemRow(int i, const TOfferItem& item) {
   }
 }
 
-// Items of a list without a picture folder have no picture path: they are
-// exported without a picture rather than failing the export.
+// The picture stands in the first row under the item row: its first property
+// row, or its first filler row when it has no property lines. Items of a
+// list without a picture folder have no picture path: they are exported
+// without a picture rather than failing the export.
 void TOfferSheetComposer::AddPropertyRows(const TOfferItem& item) {
   int k = 0;
   for (const std::string& line : item.Properties) {
     sheet::TExportRow& row = fSheet->AddRow(-1);
     sheet::TExportCell& anchor = row.AddCellString("");
-    if (k++ == 0 && !item.PicturePath.empty()) anchor.AddImage(item.PicturePath, 0, 0, kPictureSize, kPictureSize);
+    if (k++ == 0 && !item.PicturePath.empty()) AddPicture(anchor, item.PicturePath);
     row.SetHeight(kPropertyRowHeight);
     row.AddCellString(line).SetColSpan(4).SetFontSize(kPropertyFontSize);
-    ++fPageLineCounter;
   }
   const int fillers = k >= kItemBlockRows ? 1 : kItemBlockRows - k;
   for (int f = 0; f < fillers; ++f) {
     sheet::TExportRow& row = fSheet->AddRow(-1);
     row.SetHeight(kPropertyRowHeight);
-    row.AddCellString("");
+    sheet::TExportCell& anchor = row.AddCellString("");
+    if (k == 0 && f == 0 && !item.PicturePath.empty()) AddPicture(anchor, item.PicturePath);
     row.AddCellString(" ").SetColSpan(4).SetFontSize(kPropertyFontSize);
-    ++fPageLineCounter;
   }
+}
+
+// The size comes from the JPEG's frame header, read from the file's first
+// bytes; a file that cannot be read is left to AddImage, which reports it.
+void TOfferSheetComposer::AddPicture(sheet::TExportCell& anchor, const std::string& path) {
+  std::optional<TJpegSize> size;
+  try {
+    const TFileSystem& files = fWindow.FileSystem();
+    size = JpegFrameSize(files.ReadFileHead(path, kPictureHeadBytes));
+    // A large metadata block (a camera's preview) can push the frame header further.
+    if (!size) size = JpegFrameSize(files.ReadFile(path));
+  } catch (const EInOutError&) {
+    size.reset();
+  }
+  const TPictureBox box = size ? PictureBoxFor(size->Width, size->Height) : TPictureBox{};
+  anchor.AddImage(path, 0, 0, box.Width, box.Height);
 }
 
 void TOfferSheetComposer::AddTotalsRow(const char* label, const std::string& value) {
@@ -225,6 +285,14 @@ void TOfferSheetComposer::SetPrintRange() {
 }
 
 }  // namespace
+
+TPictureBox PictureBoxFor(int pictureWidth, int pictureHeight) {
+  if (pictureWidth <= 0 || pictureHeight <= 0) return {};
+  const long long w = pictureWidth;
+  const long long h = pictureHeight;
+  if (w >= h) return {kPictureSize, static_cast<int>(std::max<long long>(1, (kPictureSize * h + w / 2) / w))};
+  return {static_cast<int>(std::max<long long>(1, (kPictureSize * w + h / 2) / h)), kPictureSize};
+}
 
 std::unique_ptr<sheet::TExportWorkbook> ComposeOfferWorkbook(TMainWindow& window) {
   return TOfferSheetComposer(window).Compose();

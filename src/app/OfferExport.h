@@ -25,17 +25,21 @@ inline constexpr int kPictureSize = 150;
 // Every imported item occupies at least this many property and filler rows,
 // the picture's height in property rows.
 inline constexpr int kItemBlockRows = 12;
-// A page holds about this many printed lines; an item starting beyond the
-// first limit is moved to the next page, which starts at the second.
-inline constexpr int kPageBreakLimit = 60;
-inline constexpr int kPageLength = 75;
-// PageLineCounter at the table header, with and without the customer block.
-inline constexpr int kFirstLineWithCustomer = 5;
-inline constexpr int kFirstLineWithoutCustomer = 1;
 }  // namespace offersheet
 
+// The picture's size in the kPictureSize box: its longer side kPictureSize,
+// its proportions kept; the whole box when the size is unknown (0).
+struct TPictureBox {
+  int Width = offersheet::kPictureSize;
+  int Height = offersheet::kPictureSize;
+};
+TPictureBox PictureBoxFor(int pictureWidth, int pictureHeight);
+
 // Composes the offer (or order) worksheet from the window's workspace and
-// export options, as "Export do Excelu" does before saving. While stepping
+// export options, as "Export do Excelu" does before saving. Both layouts
+// print one page wide; the offer layout breaks its pages before an item that
+// does not fit, from the rows' printed heights, and repeats the table header
+// at the top of every later page. While stepping
 // through the items it shows each one in the item detail view, so that the
 // view ends on the last item. Raises conversion and list-index errors for a
 // malformed workspace and the model's file error for a missing picture.

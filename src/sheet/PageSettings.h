@@ -56,6 +56,16 @@ class TExportPageSettings {
   TExportRange& ColsToRepeat() { return fColsToRepeat; }
   const TExportRange& ColsToRepeat() const { return fColsToRepeat; }
 
+  // The paper's width and height in millimetres as it lies in the printer
+  // (landscape swaps them); unknown codes count as A4.
+  double PaperWidthMm() const;
+  double PaperHeightMm() const;
+  // The area inside the margins, where the sheet's rows and columns print, in
+  // pixels at 96 per inch (the header and footer stand inside the top and
+  // bottom margins).
+  double PrintableWidth() const;
+  double PrintableHeight() const;
+
   // Print area name with the sheet prefix ("'My sheet'!A1:F41"), empty when
   // the print range has neither a column nor a row part.
   std::string PrintAreaName() const;

@@ -290,6 +290,14 @@ std::string TExporterXLSX_StyleSheet::StylesXml() const {
       protection.SetAttribute("locked", (s.fProtection & ecpLocked) ? "1" : "0");
     }
   }
+  // The built-in "Normal" style the style record above stands for; readers
+  // warn about (or repair) a workbook without a default cell style.
+  root.AddChild("cellStyles")
+      .SetAttribute("count", "1")
+      .AddChild("cellStyle")
+      .SetAttribute("name", "Normal")
+      .SetAttribute("xfId", "0")
+      .SetAttribute("builtinId", "0");
   TStringWriteStream out;
   doc.SaveToStream(out);
   return std::move(out.Data());

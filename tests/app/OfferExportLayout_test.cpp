@@ -36,7 +36,7 @@ class OfferExportLayout : public ::testing::Test {
 };
 
 TEST_F(OfferExportLayout, ItemRowsFollowThePropertyCount) {
-  // 0 lines: 12 fillers and no picture; 11: one filler; 12 and 13: one filler.
+  // 0 lines: 12 fillers; 11: one filler; 12 and 13: one filler.
   TExportWorkSheet& sheet = Compose({0, 11, 12, 13});
   EXPECT_EQ(Layout(sheet),
             std::string(kCustomer) + "H" + OfferItem(0) + OfferItem(11) + OfferItem(12) + OfferItem(13) + kClosing);
@@ -44,7 +44,8 @@ TEST_F(OfferExportLayout, ItemRowsFollowThePropertyCount) {
   EXPECT_EQ(OfferItem(12).size(), 14u);
   EXPECT_EQ(OfferItem(13).size(), 15u);
 
-  // Pictures stand in the first property row of items that have property lines.
+  // Pictures stand in the first row under the item row: the first property
+  // row, or the first filler row of an item without property lines.
   int pictures = 0;
   for (int r = 0; r < sheet.Rows().Count(); ++r) {
     const TExportRow& row = sheet.Rows().Get(r);
@@ -52,13 +53,13 @@ TEST_F(OfferExportLayout, ItemRowsFollowThePropertyCount) {
     TExportCell& a = row.Cells().Get(0);
     if (!a.DrawingsAssigned()) continue;
     ++pictures;
-    EXPECT_EQ(RowKind(row), 'P');
+    EXPECT_EQ(RowKind(row), pictures == 1 ? 'F' : 'P');
     EXPECT_EQ(RowKind(sheet.Rows().Get(r - 1)), 'I');
     const sheet::TExportCellDrawing& placement = a.Drawings().Get(0);
     EXPECT_EQ(placement.Rect(), (sheet::TExportRect{0, 0, 150, 150}));
   }
-  EXPECT_EQ(pictures, 3);
-  EXPECT_EQ(Book->Drawings().Count(), 3);
+  EXPECT_EQ(pictures, 4);
+  EXPECT_EQ(Book->Drawings().Count(), 4);
 }
 
 TEST_F(OfferExportLayout, PropertyAndFillerRowsAreFormatted) {
@@ -173,48 +174,50 @@ TEST_F(OfferExportLayout, TableHeaderAndTotals) {
   EXPECT_EQ(sheet.PageSettings().PrintRange().BottomRow(), 4);
 }
 
-TEST_F(OfferExportLayout, PaddingWithCustomerBlock) {
-  // Items start at counter 5, 19, 33, 47 and 61: the fifth starts a new page
-  // after 75 - 61 = 14 empty rows and a header copy.
-  TExportWorkSheet& sheet = Compose({3, 3, 3, 3, 3, 3});
-  EXPECT_EQ(Layout(sheet), std::string(kCustomer) + "H" + Repeat(OfferItem(3), 4) + std::string(14, 'E') + "H" +
-                               Repeat(OfferItem(3), 2) + kClosing);
-}
-
-TEST_F(OfferExportLayout, PaddingWithoutCustomerBlock) {
-  // Items start at 1, 15, 29, 43, 57 and 71: 4 empty rows before the sixth.
-  TExportWorkSheet& sheet = Compose({0, 0, 0, 0, 0, 0, 0}, false);
-  EXPECT_EQ(Layout(sheet), "H" + Repeat(OfferItem(0), 5) + std::string(4, 'E') + "H" + Repeat(OfferItem(0), 2) +
-                               kClosing);
-  // The copy repeats the header's texts and formatting.
-  const TExportRow& copy = sheet.Rows().Get(1 + 5 * 13 + 4);
+// A4 with 2 cm margins prints 971.3 px of rows; rows are 17 px (item, header,
+// customer, empty and totals rows) and 14 px (property and filler rows), so
+// an item of up to 11 property lines takes 17 + 12 × 14 = 185 px.
+TEST_F(OfferExportLayout, PagesBreakBeforeTheItemThatDoesNotFit) {
+  // With the customer block (68 px) and the header: 85 + 4 × 185 = 825, a
+  // fifth item would end at 1010.
+  EXPECT_EQ(Layout(Compose({3, 3, 3, 3, 3, 3})), std::string(kCustomer) + "H" + Repeat(OfferItem(3), 4) + "|H" +
+                                                      Repeat(OfferItem(3), 2) + kClosing);
+  // Without it five fit (942 px), then every later page holds five again.
+  TExportWorkSheet& sheet = Compose(std::vector<int>(12, 0), false);
+  const std::string page = Repeat(OfferItem(0), 5);
+  EXPECT_EQ(Layout(sheet), "H" + page + "|H" + page + "|H" + Repeat(OfferItem(0), 2) + kClosing);
+  // The copy repeats the header's texts and formatting; no empty padding rows.
+  const TExportRow& copy = sheet.Rows().Get(1 + 5 * 13);
+  EXPECT_TRUE(copy.PageBreakBefore());
   EXPECT_EQ(TextAt(copy, 2), "Popis prvku/Vlastnosti");
   EXPECT_EQ(copy.Cells().Get(0).ColSpan(), 2);
   EXPECT_EQ(copy.Cells().Get(5).BGColor(), 0xE1E1E1);
+  EXPECT_EQ(sheet.PageSettings().ScaleType(), sheet::estFitToPage);
+  EXPECT_EQ(sheet.PageSettings().FitWidthToPages(), 1);
+  EXPECT_EQ(sheet.PageSettings().FitHeightToPages(), 0);
 }
 
-TEST_F(OfferExportLayout, PaddingAtTheLimits) {
-  // Three small items bring the counter from 1 to 43; a fourth with k lines
-  // adds k + 3.
-  // k = 14: counter 60 before the fifth item, which stays on the page.
-  EXPECT_EQ(Layout(Compose({0, 0, 0, 14, 0}, false)),
-            "H" + Repeat(OfferItem(0), 3) + OfferItem(14) + OfferItem(0) + kClosing);
-  // k = 15: counter 61, padded with 14 rows.
-  EXPECT_EQ(Layout(Compose({0, 0, 0, 15, 0}, false)),
-            "H" + Repeat(OfferItem(0), 3) + OfferItem(15) + std::string(14, 'E') + "H" + OfferItem(0) + kClosing);
-  // k = 29 (counter 75) and k = 31 (counter 77): the header copy comes at once.
-  EXPECT_EQ(Layout(Compose({0, 0, 0, 29, 0}, false)),
-            "H" + Repeat(OfferItem(0), 3) + OfferItem(29) + "H" + OfferItem(0) + kClosing);
-  EXPECT_EQ(Layout(Compose({0, 0, 0, 31, 0}, false)),
-            "H" + Repeat(OfferItem(0), 3) + OfferItem(31) + "H" + OfferItem(0) + kClosing);
+TEST_F(OfferExportLayout, PageFullToThePixelAndOneRowOver) {
+  // 17 + 4 × 185 = 757; an item of 13 lines (213 px) ends at 970 ≤ 971.3: it
+  // stays, and the closing rows move on. One line more (227 px) moves the item.
+  EXPECT_EQ(Layout(Compose({0, 0, 0, 0, 13}, false)),
+            "H" + Repeat(OfferItem(0), 4) + OfferItem(13) + "|H" + kClosing);
+  EXPECT_EQ(Layout(Compose({0, 0, 0, 0, 14}, false)),
+            "H" + Repeat(OfferItem(0), 4) + "|H" + OfferItem(14) + kClosing);
+  // The closing rows (68 px) stay together: after five small items (942 px) they move.
+  EXPECT_EQ(Layout(Compose({0, 0, 0, 0, 0}, false)), "H" + Repeat(OfferItem(0), 5) + "|H" + kClosing);
+  EXPECT_EQ(Layout(Compose({0, 0, 0, 0}, false)), "H" + Repeat(OfferItem(0), 4) + kClosing);
 }
 
-TEST_F(OfferExportLayout, LongItemsRestartTheCounter) {
-  // After a page break the counter restarts at 1, so the next break comes
-  // after the same number of small items again.
-  TExportWorkSheet& sheet = Compose(std::vector<int>(12, 5), false);
-  const std::string page = Repeat(OfferItem(5), 5) + std::string(4, 'E') + "H";
-  EXPECT_EQ(Layout(sheet), "H" + page + page + Repeat(OfferItem(5), 2) + kClosing);
+TEST_F(OfferExportLayout, ItemTallerThanAPageStartsAFreshPageAndRunsOver) {
+  // 80 lines: 17 + 81 × 14 = 1151 px, more than a page.
+  EXPECT_EQ(Layout(Compose({0, 80, 0}, false)),
+            "H" + OfferItem(0) + "|H" + OfferItem(80) + "|H" + OfferItem(0) + kClosing);
+  // As the first item it stays under the header: that page is fresh already.
+  EXPECT_EQ(Layout(Compose({80}, false)), "H" + OfferItem(80) + "|H" + kClosing);
+  // One that fits a fresh page (64 lines, 927 px) but not under the customer
+  // block is never split.
+  EXPECT_EQ(Layout(Compose({64}, true)), std::string(kCustomer) + "H|H" + OfferItem(64) + "|H" + kClosing);
 }
 
 TEST_F(OfferExportLayout, OrderLayoutHasOneEmptyRowPerItem) {
@@ -250,20 +253,37 @@ TEST_F(OfferExportLayout, ExtraItemsInBothLayouts) {
   EXPECT_EQ(Layout(Book->WorkSheets().Get(0)), "HIEIEIE" + std::string(kClosing));
 }
 
-TEST_F(OfferExportLayout, ExtraItemsCountTwoLinesTowardsPadding) {
-  // Four small items (counter 57) and two extra items (59, 61): the item after them is padded.
-  F.WriteList("Kuchyne", ItemsWithProperties({0, 0, 0, 0}));
+TEST_F(OfferExportLayout, ExtraItemsAreOneRowBlocks) {
+  // Five small items fill 942 px; the extra item (17 px) still fits, the closing rows do not.
+  F.WriteList("Kuchyne", ItemsWithProperties({0, 0, 0, 0, 0}));
   F.Open("Kuchyne");
   app::TOfferWorkspace& ws = F.Ws();
   ws.ItemCount = "7";
   ws.CalcGrid.SetRowCount(9);
-  for (int r = 5; r <= 7; ++r) ws.CalcGrid.SetCell(2, r, "1").SetCell(3, r, "10,00").SetCell(5, r, "Extra");
-  F.View().ItemList.Items.Add("05. A").Add("06. B").Add("07. C");
+  for (int r = 6; r <= 7; ++r) ws.CalcGrid.SetCell(2, r, "1").SetCell(3, r, "10,00").SetCell(5, r, "Extra");
+  F.View().ItemList.Items.Add("06. A").Add("07. B");
   F.Window->KalkulaceTabulky();
   F.View().CustomerHeaderCheck = false;
   Book = F.Compose();
-  EXPECT_EQ(Layout(Book->WorkSheets().Get(0)),
-            "H" + Repeat(OfferItem(0), 4) + "II" + std::string(14, 'E') + "HI" + kClosing);
+  EXPECT_EQ(Layout(Book->WorkSheets().Get(0)), "H" + Repeat(OfferItem(0), 5) + "I|HI" + kClosing);
+}
+
+TEST_F(OfferExportLayout, OrderLayoutOnlyFitsTheWidth) {
+  TExportWorkSheet& sheet = Compose(std::vector<int>(60, 0), false, 1);
+  EXPECT_EQ(Layout(sheet), "H" + Repeat("IE", 60) + kClosing);
+  EXPECT_EQ(sheet.PageSettings().FitWidthToPages(), 1);
+  EXPECT_EQ(sheet.PageSettings().ScaleType(), sheet::estFitToPage);
+}
+
+TEST(OfferPictures, ScaledIntoTheBoxKeepingProportions) {
+  EXPECT_EQ(app::PictureBoxFor(400, 300).Width, 150);
+  EXPECT_EQ(app::PictureBoxFor(400, 300).Height, 113);  // 112.5 rounds up
+  EXPECT_EQ(app::PictureBoxFor(300, 400).Width, 113);
+  EXPECT_EQ(app::PictureBoxFor(300, 400).Height, 150);
+  EXPECT_EQ(app::PictureBoxFor(64, 64).Width, 150);
+  EXPECT_EQ(app::PictureBoxFor(64, 64).Height, 150);
+  EXPECT_EQ(app::PictureBoxFor(10000, 1).Height, 1);  // never thinner than a pixel
+  EXPECT_EQ(app::PictureBoxFor(0, 0).Width, 150);     // size unknown: the whole box
 }
 
 TEST_F(OfferExportLayout, CustomerBlockFromCaptionsWhenNoCustomerIsChosen) {

@@ -113,10 +113,11 @@ TEST_F(OfferExportSave, MissingPictureKeepsTheEarlierWorkbook) {
   EXPECT_EQ(F.View().ItemCodeField, "01. KOD1");
 }
 
-TEST_F(OfferExportSave, MissingPictureOfAnItemWithoutPropertiesIsNotOpened) {
+TEST_F(OfferExportSave, MissingPictureOfAnItemWithoutPropertiesFailsLikeAnyOther) {
+  // Its picture stands in its first filler row now, so its file is opened.
   fs::remove(F.Ws().ItemImagePaths.Get(1));
-  EXPECT_TRUE(app::ExportOffer(*F.Window));
-  // And the order layout never opens pictures.
+  EXPECT_THROW(app::ExportOffer(*F.Window), sheet::EExportFileException);
+  // The order layout never opens pictures.
   fs::remove(F.Ws().ItemImagePaths.Get(0));
   F.View().LayoutChoice = 1;
   EXPECT_TRUE(app::ExportOffer(*F.Window));

@@ -114,9 +114,13 @@ inline char RowKind(const sheet::TExportRow& row) {
   return '?';
 }
 
+// A manual page break reads as "|" before the row that starts the page.
 inline std::string Layout(const sheet::TExportWorkSheet& sheet) {
   std::string layout;
-  for (int r = 0; r < sheet.Rows().Count(); ++r) layout += RowKind(sheet.Rows().Get(r));
+  for (int r = 0; r < sheet.Rows().Count(); ++r) {
+    if (sheet.Rows().Get(r).PageBreakBefore()) layout += '|';
+    layout += RowKind(sheet.Rows().Get(r));
+  }
   return layout;
 }
 

@@ -25,7 +25,8 @@ except ImportError:
 
 import warnings
 
-warnings.filterwarnings("ignore", category=UserWarning)
+# Readers must not have to repair anything: a warning fails the check.
+warnings.simplefilter("error")
 
 FAILURES = []
 
@@ -63,29 +64,62 @@ def read_items(csv_path):
     return items
 
 
+# A4 with 2 cm margins prints this many pixels of rows; rows are 17 px
+# (header, item, customer, empty, totals) and 14 px (property, filler).
+PAGE_HEIGHT = (29.7 - 4) / 2.54 * 96
+LINE, SMALL = 17, 14
+
+
 def expected_rows(items, customer, offer):
-    """Row kinds the export must produce, by the page-line counting rules."""
+    """Row kinds the export must produce: an item's rows never split, a page
+    broken before the block that does not fit, the header repeated."""
     rows = ["customer", "customer-line", "customer-line", "empty"] if customer else []
     rows.append("header")
-    counter = 5 if customer else 1
+    used = LINE * len(rows)
+    blocks_on_page = 0
+
+    def place(block_rows, height):
+        nonlocal used, blocks_on_page
+        if offer and used + height > PAGE_HEIGHT and (blocks_on_page or height <= PAGE_HEIGHT - LINE):
+            rows.append("break-header")
+            used, blocks_on_page = LINE, 0
+        rows.extend(block_rows)
+        used += height
+        blocks_on_page += 1
+
     for index, item in enumerate(items):
-        if offer and counter > 60:
-            rows += ["empty"] * max(75 - counter, 0)
-            counter = 1
-            rows.append("header")
-        rows.append(("item", index))
-        counter += 1
+        block = [("item", index)]
         if not offer:
-            rows.append("empty")
-        else:
-            k = len(item["properties"])
-            rows += [("property", index, p) for p in range(k)]
-            fillers = 1 if k >= 12 else 12 - k
-            rows += ["filler"] * fillers
-            counter += k + fillers
-        counter += 1
-    rows += ["empty", ("total", 0), ("total", 1), ("total", 2)]
+            block.append("empty")
+            place(block, 2 * LINE)
+            continue
+        k = len(item["properties"])
+        block += [("property", index, p) for p in range(k)]
+        fillers = 1 if k >= 12 else 12 - k
+        block += [("filler", index, f) for f in range(fillers)]
+        place(block, LINE + SMALL * (k + fillers))
+    place(["empty", ("total", 0), ("total", 1), ("total", 2)], 4 * LINE)
     return rows
+
+
+def jpeg_size(path):
+    """Width and height from a JPEG's frame header."""
+    with open(path, "rb") as f:
+        data = f.read()
+    pos = 2
+    while pos + 9 < len(data):
+        marker, length = data[pos + 1], int.from_bytes(data[pos + 2:pos + 4], "big")
+        if 0xC0 <= marker <= 0xCF and marker not in (0xC4, 0xC8, 0xCC):
+            return int.from_bytes(data[pos + 7:pos + 9], "big"), int.from_bytes(data[pos + 5:pos + 7], "big")
+        pos += 2 + length
+    return None
+
+
+def picture_box(size):
+    if not size:
+        return 150, 150
+    w, h = size
+    return (150, round(150 * h / w + 1e-9)) if w >= h else (round(150 * w / h + 1e-9), 150)
 
 
 def run(args):
@@ -154,6 +188,11 @@ def check_offer(cli, folder, out_dir):
 
     wb = openpyxl.load_workbook(path)
     ws = wb.worksheets[0]
+    check(ws.page_setup.fitToWidth == 1 and ws.page_setup.fitToHeight == 0 and ws.sheet_properties.pageSetUpPr.fitToPage,
+          "one page wide: %r %r" % (ws.page_setup.fitToWidth, ws.page_setup.fitToHeight))
+    breaks = [b.id for b in ws.row_breaks.brk]
+    expected_breaks = [r for r, kind in enumerate(rows) if kind == "break-header"]
+    check(breaks == expected_breaks, "page breaks %r, expected %r" % (breaks, expected_breaks))
     description = ws.oddHeader.left.text
     check(ws.title == description[:31], "title is the description cut to 31 characters: %r" % ws.title)
     check(ws.max_row == len(rows), "row count %d, expected %d" % (ws.max_row, len(rows)))
@@ -188,7 +227,7 @@ def check_offer(cli, folder, out_dir):
             check(values == expected, "row %d: customer line from the captions %r" % (r, values))
             check(ws.cell(r, 1).border.top.style == "thin", "row %d: customer cells have thin borders" % r)
             expected_merged |= {"A%d:B%d" % (r, r), "D%d:F%d" % (r, r)}
-        elif label == "header":
+        elif label in ("header", "break-header"):
             check(values == ["Označení prvku", None, "Popis prvku/Vlastnosti", "Počet", "Cena", "Celková cena"],
                   "row %d: table header %r" % (r, values))
             expected_merged.add("A%d:B%d" % (r, r))
@@ -208,13 +247,15 @@ def check_offer(cli, folder, out_dir):
             expected_merged.add("A%d:B%d" % (r, r))
         elif label in ("property", "filler"):
             text = items[kind[1]]["properties"][kind[2]] if label == "property" else " "
+            check(ws.row_dimensions[r].height == 10.5, "row %d: printed height %r" % (r, ws.row_dimensions[r].height))
             # Runs of blanks in list lines are shortened on import; compare without the trailing ones.
             same = values[1] == " " if label == "filler" else (values[1] or "").rstrip() == text.rstrip()
             check(same, "row %d: %s %r, expected %r" % (r, label, values[1], text))
             check(abs(pixel_height(ws, r - 1) - 14) < 0.01, "row %d: height %r" % (r, pixel_height(ws, r - 1)))
             check(ws.cell(r, 2).font.sz == 8, "row %d: font size 8" % r)
             expected_merged.add("B%d:E%d" % (r, r))
-            if label == "property" and kind[2] == 0:
+            # The picture stands in the first row under the item row.
+            if kind[2] == 0 and (label == "property" or not items[kind[1]]["properties"]):
                 first_property_rows.append((r - 1, kind[1]))
         elif label == "total":
             labels = ["Celková cena bez DPH", "DPH 21%", "Celková cena s DPH 21%"]
@@ -234,8 +275,9 @@ def check_offer(cli, folder, out_dir):
         check(start == [0, 0, row, 0], "picture of item %d anchored at %r, expected row %d" % (index + 1, start, row))
         width = sum(pixel_width(ws, c) for c in range(start[0], end[0])) + (end[1] - start[1]) / 9525
         height = sum(pixel_height(ws, r) for r in range(start[2], end[2])) + (end[3] - start[3]) / 9525
-        check(abs(width - 150) < 1 and abs(height - 150) < 1,
-              "picture of item %d is %.1f x %.1f px" % (index + 1, width, height))
+        box = picture_box(jpeg_size(os.path.join(pictures, "image%03d.jpg" % (2 * index + 1))))
+        check(abs(width - box[0]) < 1 and abs(height - box[1]) < 1,
+              "picture of item %d is %.1f x %.1f px, expected %r" % (index + 1, width, height, box))
         with open(os.path.join(pictures, "image%03d.jpg" % (2 * index + 1)), "rb") as f:
             check(media.get(name) == f.read(), "picture of item %d holds image%03d.jpg" % (index + 1, 2 * index + 1))
     return path
