@@ -6,6 +6,7 @@
 #include "sheet/Exceptions.h"
 #include "sheet/NumberFormat.h"
 #include "sheet/Workbook.h"
+#include "text/Utf16.h"
 
 namespace sheet {
 
@@ -41,10 +42,43 @@ void TExportWorkSheet::DoCreate() {
   fFooter = TExportHeaders(font);
 }
 
+namespace {
+
+bool IsForbiddenTitleCharacter(char c) {
+  switch (c) {
+    case '\\': case '/': case ':': case '*': case '?': case '"': case '<': case '>': case '|': case '[': case ']':
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TrimApostrophes(std::string& title) {
+  const std::size_t first = title.find_first_not_of('\'');
+  if (first == std::string::npos) {
+    title.clear();
+    return;
+  }
+  title.erase(0, first);
+  title.erase(title.find_last_not_of('\'') + 1);
+}
+
+}  // namespace
+
+// A title every spreadsheet program accepts: no character that sheet
+// references or file names reserve, no apostrophe at either end, at most
+// kMaxTitleLength UTF-16 units (cut here, so that two titles that agree in
+// their first 31 characters are caught as duplicates), never empty.
 TExportWorkSheet& TExportWorkSheet::SetTitle(const std::string& aTitle) {
   std::string title = aTitle;
   for (char& c : title)
-    if (c == '\\' || c == '/' || c == ':' || c == '*' || c == '?' || c == '"') c = '-';
+    if (IsForbiddenTitleCharacter(c)) c = '-';
+  TrimApostrophes(title);
+  if (text::Utf16Length(title) > kMaxTitleLength) {
+    title = text::Utf16Left(title, kMaxTitleLength);
+    TrimApostrophes(title);
+  }
+  if (title.empty()) title = "Worksheet " + std::to_string(IndexInList() + 1);
   fTitle = title;
   return *this;
 }

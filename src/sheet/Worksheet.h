@@ -39,7 +39,10 @@ class TExportWorkSheet : public TOwnedListObject {
   int Index() const { return IndexInList(); }
 
   const std::string& Title() const { return fTitle; }
-  // Replaces \ / : * ? " by "-"; no shortening, no uniqueness check.
+  // \ / : * ? " < > | [ ] become "-", apostrophes at either end go, the
+  // title is cut to kMaxTitleLength UTF-16 units, and an empty one is the
+  // default title; uniqueness is checked when the workbook is saved.
+  static constexpr std::size_t kMaxTitleLength = 31;
   TExportWorkSheet& SetTitle(const std::string& aTitle);
   const std::string& CodeName() const { return fCodeName; }
   TExportWorkSheet& SetCodeName(const std::string& v) { fCodeName = v; return *this; }

@@ -423,13 +423,14 @@ std::string TWorksheetWriter::Write(TExportWorkSheet& sheet, int index) {
     TXMLNode& b = root.AddChild("rowBreaks");
     b.SetAttribute("count", IntText(static_cast<long long>(rowBreaks.size())))
         .SetAttribute("manualBreakCount", IntText(static_cast<long long>(rowBreaks.size())));
-    for (int r : rowBreaks) b.AddChild("brk").SetAttribute("id", IntText(r)).SetAttribute("max", "1048575").SetAttribute("man", "1");
+    // A row break spans the columns (max: the last column), a column break the rows.
+    for (int r : rowBreaks) b.AddChild("brk").SetAttribute("id", IntText(r)).SetAttribute("max", "16383").SetAttribute("man", "1");
   }
   if (!colBreaks.empty()) {
     TXMLNode& b = root.AddChild("colBreaks");
     b.SetAttribute("count", IntText(static_cast<long long>(colBreaks.size())))
         .SetAttribute("manualBreakCount", IntText(static_cast<long long>(colBreaks.size())));
-    for (int c : colBreaks) b.AddChild("brk").SetAttribute("id", IntText(c)).SetAttribute("max", "16383").SetAttribute("man", "1");
+    for (int c : colBreaks) b.AddChild("brk").SetAttribute("id", IntText(c)).SetAttribute("max", "1048575").SetAttribute("man", "1");
   }
   if (!pictures.empty()) root.AddChild("drawing").SetAttribute("r:id", drawingRelId);
 

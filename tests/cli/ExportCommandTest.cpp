@@ -101,7 +101,9 @@ TEST_F(ExportCommand, WritesTheExampleOfferAndPrintsThePath) {
   EXPECT_EQ(run.Out, out.string() + "\n");
   const std::vector<std::string> lines = Lines(out);
   ASSERT_EQ(lines.size(), 3u);
-  EXPECT_EQ(lines[0], lines[2]);  // the description is title and left header
+  // The description is the left header, and the title cut to 31 characters.
+  EXPECT_EQ(lines[0], "Kuchyňská linka - nabídka pro N");
+  EXPECT_EQ(lines[2], "Kuchyňská linka - nabídka pro Novákovi");
   EXPECT_GT(std::stoi(lines[1]), 10 * 13);
   // The shell-open hook is the caller's: the command asks for it like the window.
   EXPECT_EQ(Opened.size(), 1u);

@@ -48,12 +48,32 @@ TEST(WorkbookSheets, TitleRulesAndCaseInsensitiveDuplicates) {
   TExportWorkbook wb;
   TExportWorkSheet& a = wb.AddWorkSheet("a/b:c");
   EXPECT_EQ(a.Title(), "a-b-c");
-  a.SetTitle("x\\y*z?\"w[]");
-  EXPECT_EQ(a.Title(), "x-y-z--w[]");
+  a.SetTitle("x\\y*z?\"w[]<>|");
+  EXPECT_EQ(a.Title(), "x-y-z--w-----");
   wb.AddWorkSheet("Data");
   wb.AddWorkSheet("data");
   EXPECT_FALSE(wb.TitlesValid());
+  // An empty title, or one of nothing but apostrophes, is the default title.
   wb.WorkSheets().Last().SetTitle("");
+  EXPECT_EQ(wb.WorkSheets().Last().Title(), "Worksheet 3");
+  wb.WorkSheets().Last().SetTitle("''");
+  EXPECT_EQ(wb.WorkSheets().Last().Title(), "Worksheet 3");
+  EXPECT_TRUE(wb.TitlesValid());
+}
+
+TEST(WorkbookSheets, TitlesEveryProgramAccepts) {
+  TExportWorkbook wb;
+  TExportWorkSheet& sheet = wb.AddWorkSheet("Nabídka [2026]");
+  EXPECT_EQ(sheet.Title(), "Nabídka -2026-");
+  sheet.SetTitle("'Jan's offer'");
+  EXPECT_EQ(sheet.Title(), "Jan's offer");  // only the ends lose their apostrophes
+  // Cut to 31 UTF-16 units (not bytes), and an apostrophe the cut leaves at the end goes too.
+  sheet.SetTitle(std::string(30, 'x') + "'yz");
+  EXPECT_EQ(sheet.Title(), std::string(30, 'x'));
+  sheet.SetTitle("Kuchyňská linka - nabídka pro Novákovi");
+  EXPECT_EQ(sheet.Title(), "Kuchyňská linka - nabídka pro N");
+  // Two long titles that agree in their first 31 characters collide.
+  wb.AddWorkSheet("Kuchyňská linka - nabídka pro Nováka");
   EXPECT_FALSE(wb.TitlesValid());
 }
 
