@@ -124,7 +124,11 @@ void TDiskFileSystem::WriteFile(const std::string& path, const std::string& byte
   {
     errno = 0;
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) throw EInOutError(errno != 0 ? CodeOfErrno(errno) : EInOutError::kPathNotFound);
+    // Creating a file, "no such file" means a folder on the way is missing.
+    if (!out) {
+      throw EInOutError(errno == 0 || errno == ENOENT || errno == ENOTDIR ? EInOutError::kPathNotFound
+                                                                         : CodeOfErrno(errno));
+    }
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.flush();
     if (!out) {

@@ -58,6 +58,13 @@ class TCustomExporter {
   bool HasExtension(std::string_view normalizedExtension) const;
   // The workbook of the last save or load, or none.
   TExportWorkbook* Owner() const { return fOwner; }
+  // The file being written while a save to a file runs (empty for a stream):
+  // a format whose parts depend on the extension reads it.
+  const std::string& TargetFileName() const { return fTargetFileName; }
+  TCustomExporter& SetTargetFileName(std::string fileName) {
+    fTargetFileName = std::move(fileName);
+    return *this;
+  }
 
   // A fresh instance of the same format (the "class" forms of the save and
   // load entry points use temporary instances).
@@ -83,6 +90,7 @@ class TCustomExporter {
  private:
   std::string fFormatId;
   TExportWorkbook* fOwner = nullptr;
+  std::string fTargetFileName;
   std::string fFilterText;
   std::vector<std::string> fExtList;
 };

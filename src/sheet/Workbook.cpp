@@ -64,6 +64,16 @@ TExportWorkSheet& TExportWorkbook::OpenWorkSheet() {
   return *fOpenWorkSheet;
 }
 
+int TExportWorkbook::ActiveWorkSheetIndex() const {
+  if (fActiveWorkSheet) return fActiveWorkSheet->IndexInList();
+  return fWorkSheets->Count() - 1;
+}
+
+int TExportWorkbook::OpenWorkSheetIndex() const {
+  if (fOpenWorkSheet) return fOpenWorkSheet->IndexInList();
+  return fWorkSheets->Empty() ? -1 : 0;
+}
+
 TExportWorkbook& TExportWorkbook::SetOpenWorkSheet(TExportWorkSheet* aWorkSheet) {
   if (aWorkSheet && aWorkSheet->OwnerList() == fWorkSheets.get()) fOpenWorkSheet = aWorkSheet;
   return *this;

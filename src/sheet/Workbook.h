@@ -40,6 +40,10 @@ class TExportWorkbook {
   // First visible tab; with none set, the first worksheet (added when there is none).
   TExportWorkSheet& OpenWorkSheet();
   TExportWorkbook& SetOpenWorkSheet(TExportWorkSheet* aWorkSheet);
+  // Their positions, for the writers: the last and the first worksheet when
+  // none is set; -1 without worksheets.
+  int ActiveWorkSheetIndex() const;
+  int OpenWorkSheetIndex() const;
   // Lower-cased titles non-empty and pairwise different.
   bool TitlesValid() const;
   // Throws EExportException with the title message when TitlesValid() is false.

@@ -125,6 +125,11 @@ bool TExportWorkbook::SaveToFile(const std::string& aFileName, TCustomExporter& 
       throw EExportFileException("Cannot create file \"" + FullFileName(aFileName) + "\". " + std::strerror(errno));
     }
     try {
+      aExporter.SetTargetFileName(aFileName);
+      struct TForgetTarget {
+        TCustomExporter& fExporter;
+        ~TForgetTarget() { fExporter.SetTargetFileName({}); }
+      } forget{aExporter};
       result = SaveStreamPrepared(*this, stream, aExporter);
       stream.flush();
       if (!stream) throw EExportFileException("Cannot write file \"" + FullFileName(aFileName) + "\".");

@@ -76,6 +76,7 @@ void TExporterXLSX::SaveWorkbook(TExportWorkbook& workbook, TSeekableStream& str
 
   TExportWorkSheets& sheets = workbook.WorkSheets();
   info.fSheetCount = sheets.Count();
+  info.fMainContentType = MainContentTypeFor(ExtractFileExt(TargetFileName()));
   TWorksheetWriter writer(archive, styles, sharedStrings, *this, fThreaded);
   for (int i = 0; i < sheets.Count(); ++i) {
     TExportWorkSheet& sheet = sheets.GetWS(i);

@@ -24,6 +24,14 @@ std::string MediaType(const std::string& ext) {
   return "image/" + ext;
 }
 
+std::string MainContentTypeFor(std::string_view extension) {
+  const std::string ext = sheet::NormalizeExtension(extension);
+  if (ext == "xlsm") return "application/vnd.ms-excel.sheet.macroEnabled.main+xml";
+  if (ext == "xltx") return "application/vnd.openxmlformats-officedocument.spreadsheetml.template.main+xml";
+  if (ext == "xltm") return "application/vnd.ms-excel.template.macroEnabled.main+xml";
+  return kWorkbookContentType;
+}
+
 std::string ContentTypesXml(const TPackageInfo& info) {
   std::string x = kXmlDeclarationLine;
   x += "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
@@ -33,7 +41,7 @@ std::string ContentTypesXml(const TPackageInfo& info) {
   for (const auto& [ext, type] : info.fImageExtensions)
     x += "<Default Extension=\"" + TemplateEscape(ext) + "\" ContentType=\"" + TemplateEscape(type) + "\" />";
   x += "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
-       "<Override PartName=\"/xl/workbook.xml\" ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml\"/>"
+       "<Override PartName=\"/xl/workbook.xml\" ContentType=\"" + TemplateEscape(info.fMainContentType) + "\"/>"
        "<Override PartName=\"/docProps/app.xml\" ContentType=\"application/vnd.openxmlformats-officedocument.extended-properties+xml\"/>";
   for (int i = 1; i <= info.fSheetCount; ++i)
     x += "<Override PartName=\"/xl/worksheets/sheet" + IntText(i) +
@@ -75,14 +83,28 @@ std::string WorkbookRelsXml(const TPackageInfo& info) {
 
 std::string SheetTitle31(const std::string& title) { return EscapeCellText(text::Utf16Left(title, 31), true); }
 
+// The window's view: which tab is active and which is the first one shown.
+std::string BookViewsXml(const sheet::TExportWorkbook& workbook) {
+  const int active = std::max(workbook.ActiveWorkSheetIndex(), 0);
+  const int first = std::max(workbook.OpenWorkSheetIndex(), 0);
+  std::string x = "<bookViews><workbookView";
+  if (first > 0) x += " firstSheet=\"" + IntText(first) + "\"";
+  x += " activeTab=\"" + IntText(active) + "\"/></bookViews>";
+  return x;
+}
+
 std::string WorkbookXml(const sheet::TExportWorkbook& workbook, const TPackageInfo& info) {
   std::string x = kXmlDeclarationLine;
   x += "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
        "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
        "<fileVersion appName=\"xl\" lastEdited=\"4\" lowestEdited=\"4\" rupBuild=\"4506\"/><workbookPr";
-  if (workbook.Use1904DateSystem()) x += " date1904=\"1\"";
+  // No date1904: the model holds every date as a 1900-system serial (the XLS
+  // reader converts a 1904 workbook's dates when it reads them), so that is
+  // how the dates are written, and a 1904 workbook keeps its dates.
   if (!workbook.WorkbookCodeName().empty()) x += " codeName=\"" + TemplateEscape(workbook.WorkbookCodeName()) + "\"";
-  x += " defaultThemeVersion=\"124226\" /><sheets>";
+  x += " defaultThemeVersion=\"124226\" />";
+  x += BookViewsXml(workbook);
+  x += "<sheets>";
   const sheet::TExportWorkSheets& sheets = workbook.WorkSheets();
   for (int i = 0; i < sheets.Count(); ++i) {
     const sheet::TExportWorkSheet& ws = sheets.GetWS(i);

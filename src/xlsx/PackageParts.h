@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace sheet {
@@ -20,8 +21,14 @@ inline constexpr const char* kA = "http://schemas.openxmlformats.org/drawingml/2
 
 inline constexpr const char* kXmlDeclarationLine = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n";
 
+inline constexpr const char* kWorkbookContentType =
+    "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml";
+
 struct TPackageInfo {
   int fSheetCount = 0;
+  // The workbook part's content type, which must agree with the file's
+  // extension (a template or macro-enabled workbook has its own).
+  std::string fMainContentType = kWorkbookContentType;
   std::vector<std::string> fDrawingParts;  // "xl/drawings/drawing1.xml"
   std::vector<std::pair<std::string, std::string>> fImageExtensions;  // (extension, media type), first-use order
   bool fHasSharedStrings = false;
@@ -29,6 +36,9 @@ struct TPackageInfo {
   // Per sheet: the definedName elements (already formatted).
   std::string fDefinedNames;
 };
+
+// The workbook part's content type for a file extension ("xlsm", ".XLTX"; xlsx for any other).
+std::string MainContentTypeFor(std::string_view extension);
 
 std::string MediaType(const std::string& extension);
 std::string ContentTypesXml(const TPackageInfo& info);

@@ -121,6 +121,11 @@ TEST(TableDescriptionDisk, StoresOverAnExistingFileOnDisk) {
   const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_EQ(bytes, text::EncodeCodePage("Nový popis – Kuchyně\r\n", 1250));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);  // no temporary left
+
+  // A folder that is not there is a missing path, on disk as in memory.
+  app::TMainWindow elsewhere(disk, dialogs, {(dir / "missing").string(), text::TRegionalSettings::Czech(), 1250});
+  elsewhere.RunCommand([&] { elsewhere.Edit17KeyPress('\r'); });
+  EXPECT_EQ(dialogs.Errors, (std::vector<std::string>{"I/O error 3"}));
   fs::remove_all(dir);
 }
 
