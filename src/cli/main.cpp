@@ -69,6 +69,8 @@ void PrintUsage(std::ostream& out) {
          "  --file SEZNAM.xls             jiný seznam zákazníků\n"
          "  --json                        vypíše {\"grid\", \"entries\", \"messages\"}\n"
          "\n"
+         "nabidka-cli --version             vypíše verzi\n"
+         "\n"
          "Návratový kód: 0 hotovo, 1 příkaz selhal, 2 chybný příkazový řádek.\n";
 }
 
@@ -99,6 +101,10 @@ int main(int argc, char** argv) {
   if (args.empty()) return UsageError("chybí příkaz");
   if (args[0] == "--help" || args[0] == "-h") {
     PrintUsage(std::cout);
+    return 0;
+  }
+  if (args[0] == "--version") {
+    std::cout << "nabidka-cli " << NABIDKA_VERSION << '\n';
     return 0;
   }
   if (args[0] == "show") {

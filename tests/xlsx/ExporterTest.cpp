@@ -49,7 +49,8 @@ TEST(ExporterXLSX, PackageEntriesAndFixedParts) {
             "</Relationships>");
   EXPECT_NE(parts.at("xl/_rels/workbook.xml.rels").find("<Relationship Id=\"rId4\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/sharedStrings\" Target=\"sharedStrings.xml\"/><Relationship Id=\"rId5\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet\" Target=\"worksheets/sheet1.xml\"/>"),
             std::string::npos);
-  EXPECT_NE(parts.at("xl/workbook.xml").find("<workbookPr defaultThemeVersion=\"124226\" /><sheets><sheet name=\"Nabídka\" sheetId=\"1\" r:id=\"rId5\"/></sheets><definedNames></definedNames><calcPr calcId=\"125725\" /></workbook>"),
+  EXPECT_NE(parts.at("xl/workbook.xml").find("<workbookPr defaultThemeVersion=\"124226\" /><bookViews><workbookView activeTab=\"0\"/></bookViews>"
+                                                "<sheets><sheet name=\"Nabídka\" sheetId=\"1\" r:id=\"rId5\"/></sheets><definedNames></definedNames><calcPr calcId=\"125725\" /></workbook>"),
             std::string::npos);
   EXPECT_NE(parts.at("docProps/app.xml").find("<Application>Microsoft Excel</Application><AppVersion>12.000</AppVersion>"), std::string::npos);
   EXPECT_NE(parts.at("docProps/core.xml").find("<dc:creator></dc:creator></cp:coreProperties>"), std::string::npos);
