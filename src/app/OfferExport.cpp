@@ -10,6 +10,7 @@
 #include "app/OfferPages.h"
 #include "app/OfferItems.h"
 #include "sheet/Sizes.h"
+#include "text/Utf16.h"
 #include "sheet/Workbook.h"
 #include "text/Conversion.h"
 #include "xlsx/ExporterXLSX.h"
@@ -23,6 +24,9 @@ namespace {
 constexpr sheet::TCellBorders kAllSides =
     sheet::BorderBit(sheet::cbTop) | sheet::BorderBit(sheet::cbRight) | sheet::BorderBit(sheet::cbBottom) |
     sheet::BorderBit(sheet::cbLeft);
+
+// The most characters a page header may hold in a spreadsheet file.
+constexpr std::size_t kMaxHeaderLength = 255;
 
 // Enough of a picture file to hold its frame header behind the usual metadata.
 constexpr std::size_t kPictureHeadBytes = 256 * 1024;
@@ -44,6 +48,7 @@ class TOfferSheetComposer {
   bool OfferLayout() const { return fView.LayoutChoice == kOfferLayout; }
   bool OrderLayout() const { return fView.LayoutChoice == kOrderLayout; }
   void SetColumnsAndHeaders(const std::string& description);
+  void SetHeaderDescription(const std::string& description);
   void AddCustomerBlock();
   void SetPageSetup();
   sheet::TExportRow& AddTableHeader(int position = -1);
@@ -64,6 +69,10 @@ class TOfferSheetComposer {
   int fImportedItemCount = 0;
   sheet::TExportWorkSheet* fSheet = nullptr;
   std::optional<TOfferPages> fPages;  // the offer layout's page breaks
+
+ public:
+  // Pictures that are no JPEG, in item order.
+  std::vector<std::string> fPicturesLeftOut;
 };
 
 std::unique_ptr<sheet::TExportWorkbook> TOfferSheetComposer::Compose() {
@@ -136,10 +145,54 @@ void TOfferSheetComposer::SetColumnsAndHeaders(const std::string& description) {
   for (int c = 0; c < 6; ++c) fSheet->FindCreateCol(c).SetWidth(kColumnWidths[c]);
   SetPageSetup();
   sheet::TExportHeader& left = fSheet->Header().Left();
-  left.SetText(description);
   left.Font().SetColor(0).SetSize(10).SetName("Arial Black");
   fSheet->Header().Right().SetText("Datum: [DATE]");
   fSheet->Footer().Center().SetText("Strana [PAGENUMBER] z [PAGECOUNT]");
+  SetHeaderDescription(description);
+}
+
+namespace {
+
+// Control characters (a stray byte in the stored description) cannot stand
+// in a page header; they are left out.
+std::string WithoutControlCharacters(std::string_view textValue) {
+  std::string out;
+  out.reserve(textValue.size());
+  for (const char c : textValue) {
+    if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) out += c;
+  }
+  return out;
+}
+
+// The length of the header as the file carries it: "&L", "&C", "&R" and each
+// part's codes and text, in characters.
+std::size_t HeaderCodeLength(const sheet::TExportHeaders& headers) {
+  std::size_t length = 0;
+  for (int i = 0; i < 3; ++i) {
+    const sheet::TExportHeader& part = headers.GetItem(i);
+    if (!part.Text().empty()) length += 2 + text::Utf16Length(part.ExcelFormattedText());
+  }
+  return length;
+}
+
+}  // namespace
+
+// The description is cut until the whole header fits the 255 characters that
+// spreadsheet programs accept (a longer one is refused or truncated by them).
+void TOfferSheetComposer::SetHeaderDescription(const std::string& description) {
+  sheet::TExportHeader& left = fSheet->Header().Left();
+  const std::string shown = WithoutControlCharacters(description);
+  left.SetText(shown);
+  if (HeaderCodeLength(fSheet->Header()) <= kMaxHeaderLength) return;
+  // The longest start of the description that fits ("&" takes two characters in the code).
+  std::size_t fits = 0;
+  std::size_t tooLong = text::Utf16Length(shown);
+  while (tooLong - fits > 1) {
+    const std::size_t middle = fits + (tooLong - fits) / 2;
+    left.SetText(text::Utf16Left(shown, middle));
+    (HeaderCodeLength(fSheet->Header()) <= kMaxHeaderLength ? fits : tooLong) = middle;
+  }
+  left.SetText(text::Utf16Left(shown, fits));
 }
 
 // One page wide in every program (the six columns fill A4's printable width
@@ -244,16 +297,25 @@ void TOfferSheetComposer::AddPropertyRows(const TOfferItem& item) {
 }
 
 // The size comes from the JPEG's frame header, read from the file's first
-// bytes; a file that cannot be read is left to AddImage, which reports it.
+// bytes. A file that cannot be read is left to AddImage, which reports it; a
+// file that is no JPEG (no start of image, empty, cut before its frame
+// header) is not packed, since spreadsheet programs show a broken picture
+// for it: the export goes on without it and names it afterwards.
 void TOfferSheetComposer::AddPicture(sheet::TExportCell& anchor, const std::string& path) {
   std::optional<TJpegSize> size;
+  bool readable = true;
   try {
     const TFileSystem& files = fWindow.FileSystem();
-    size = JpegFrameSize(files.ReadFileHead(path, kPictureHeadBytes));
+    const std::string head = files.ReadFileHead(path, kPictureHeadBytes);
+    size = JpegFrameSize(head);
     // A large metadata block (a camera's preview) can push the frame header further.
-    if (!size) size = JpegFrameSize(files.ReadFile(path));
+    if (!size && head.size() == kPictureHeadBytes) size = JpegFrameSize(files.ReadFile(path));
   } catch (const EInOutError&) {
-    size.reset();
+    readable = false;
+  }
+  if (readable && !size) {
+    fPicturesLeftOut.push_back(path);
+    return;
   }
   const TPictureBox box = size ? PictureBoxFor(size->Width, size->Height) : TPictureBox{};
   anchor.AddImage(path, 0, 0, box.Width, box.Height);
@@ -294,16 +356,29 @@ TPictureBox PictureBoxFor(int pictureWidth, int pictureHeight) {
   return {static_cast<int>(std::max<long long>(1, (kPictureSize * w + h / 2) / h)), kPictureSize};
 }
 
-std::unique_ptr<sheet::TExportWorkbook> ComposeOfferWorkbook(TMainWindow& window) {
-  return TOfferSheetComposer(window).Compose();
+std::unique_ptr<sheet::TExportWorkbook> ComposeOfferWorkbook(TMainWindow& window,
+                                                             std::vector<std::string>* picturesLeftOut) {
+  TOfferSheetComposer composer(window);
+  std::unique_ptr<sheet::TExportWorkbook> workbook = composer.Compose();
+  if (picturesLeftOut) *picturesLeftOut = std::move(composer.fPicturesLeftOut);
+  return workbook;
+}
+
+std::string PicturesLeftOutMessage(const std::vector<std::string>& paths) {
+  std::string message = kPicturesLeftOutMessage;
+  for (const std::string& path : paths) message += "\n" + path;
+  return message;
 }
 
 bool ExportOffer(TMainWindow& window) {
   // The offer's default format must be writable whichever program runs the command.
   xlsx::RegisterXlsxFormat();
-  std::unique_ptr<sheet::TExportWorkbook> workbook = ComposeOfferWorkbook(window);
-  if (window.Window.SaveDialogCheck) return workbook->SaveToFileWithDialog({}, {}, true);
-  return workbook->SaveToFile(window.Workspace.ExportFilePath, true);
+  std::vector<std::string> leftOut;
+  std::unique_ptr<sheet::TExportWorkbook> workbook = ComposeOfferWorkbook(window, &leftOut);
+  const bool saved = window.Window.SaveDialogCheck ? workbook->SaveToFileWithDialog({}, {}, true)
+                                                   : workbook->SaveToFile(window.Workspace.ExportFilePath, true);
+  if (saved && !leftOut.empty()) window.Dialogs().ShowMessage(PicturesLeftOutMessage(leftOut));
+  return saved;
 }
 
 }  // namespace app

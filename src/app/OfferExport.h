@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "sheet/Types.h"
 
@@ -43,12 +45,20 @@ TPictureBox PictureBoxFor(int pictureWidth, int pictureHeight);
 // through the items it shows each one in the item detail view, so that the
 // view ends on the last item. Raises conversion and list-index errors for a
 // malformed workspace and the model's file error for a missing picture.
-std::unique_ptr<sheet::TExportWorkbook> ComposeOfferWorkbook(TMainWindow& window);
+// Pictures that are no JPEG are left out; their paths go to picturesLeftOut.
+std::unique_ptr<sheet::TExportWorkbook> ComposeOfferWorkbook(TMainWindow& window,
+                                                             std::vector<std::string>* picturesLeftOut = nullptr);
+
+inline constexpr const char* kPicturesLeftOutMessage =
+    "Tyto obrázky nejsou ve formátu JPEG a do sešitu nebyly vloženy:";
+// The message after an export that left pictures out: one path a line.
+std::string PicturesLeftOutMessage(const std::vector<std::string>& paths);
 
 // The command "Export do Excelu" (Button9Click): composes the workbook, saves
 // it through the format registry to ExportFilePath, or through the save
 // dialog when SaveDialogCheck is set, and has the shell open the written file.
-// Returns false when the save dialog was cancelled (nothing written).
+// Returns false when the save dialog was cancelled (nothing written). After a
+// save that left pictures out, a message lists them.
 bool ExportOffer(TMainWindow& window);
 
 }  // namespace app

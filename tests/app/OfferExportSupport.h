@@ -13,6 +13,7 @@
 #include "app/MainWindow.h"
 #include "app/OfferExport.h"
 #include "sheet/Workbook.h"
+#include "xlsx/TestImages.h"
 
 namespace exporttest {
 
@@ -61,7 +62,7 @@ struct TExportFixture {
     for (std::size_t i = 1; i <= 2 * items.size(); ++i) {
       char file[32];
       std::snprintf(file, sizeof file, "image%03zu.jpg", i);
-      WriteBytes(folder / file, "picture " + std::to_string(i));
+      WriteBytes(folder / file, xlsxtest::MakeJpeg(32, 32, static_cast<unsigned char>(i), 80, 120));
     }
   }
   void Open(const std::string& name) {
