@@ -110,7 +110,7 @@ std::string ReduceCountText(std::string_view count) {
 }
 
 void TMainWindow::ReadArticleList(const std::string& path, TTextList& target) const {
-  const std::string bytes = fFileSystem.ReadFile(path);
+  const std::string bytes = NamingFile(path, [&] { return fFileSystem.ReadFile(path); });
   TTextList lines = SplitArticleLines(text::DecodeTextFile(bytes, fSettings.AnsiCodePage));
   target.Assign(lines);
 }

@@ -13,6 +13,7 @@
 #include "sheet/Workbook.h"
 #include "sheet/Worksheet.h"
 #include "xls/ExporterXLS.h"
+#include "xls/XLSErrors.h"
 
 namespace app {
 
@@ -38,12 +39,36 @@ std::string WithValue(std::string pattern, const std::string& value) {
 
 }  // namespace
 
+// What a file that is no compound file looks like, for the message.
+std::string LooksLike(std::string_view head) {
+  if (head.starts_with("PK\x03\x04")) return " It is a ZIP archive, as an Excel 2007 (.xlsx) workbook is.";
+  if (head.empty()) return " It is empty.";
+  const bool text = std::all_of(head.begin(), head.end(), [](char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u >= 0x20 || c == '\t' || c == '\r' || c == '\n';
+  });
+  return text ? " It looks like a text file." : "";
+}
+
+// The compound-file signature is checked on the first bytes: a file that is
+// no workbook at all is refused before it is read whole.
+void CheckCompoundFileSignature(const TFileSystem& fs, const std::string& path) {
+  static constexpr std::string_view kSignature = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
+  const std::string head = fs.ReadFileHead(path, 512);
+  if (head.starts_with(kSignature)) return;
+  throw sheet::EExportFileException(std::string(xls::kMsgNotValidXls) + LooksLike(head) + " (" + path + ")");
+}
+
 void LoadWorkbookFile(const TFileSystem& fs, const std::string& path, sheet::TExportWorkbook& workbook) {
   xls::RegisterXlsFormat();
   sheet::TCustomExporter* exporter = sheet::ExporterRegistry().FindByFileName(path);
   if (!exporter) throw sheet::EExportFileNameException(WithValue(sheet::kMsgFileNotProcessed, path));
+  if (fs.DirectoryExists(path)) {
+    throw sheet::EExportFileException("Cannot open file \"" + path + "\". It is a folder, not a file.");
+  }
   std::string bytes;
   try {
+    if (sheet::NormalizeExtension(sheet::ExtractFileExt(path)) == "xls") CheckCompoundFileSignature(fs, path);
     bytes = fs.ReadFile(path);
   } catch (const EInOutError& error) {
     throw sheet::EExportFileException("Cannot open file \"" + path + "\". " + ReasonOf(error));

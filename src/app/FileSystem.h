@@ -28,6 +28,18 @@ class EInOutError : public std::runtime_error {
   int fCode;
 };
 
+// Runs `body`; an EInOutError it raises comes out naming the file after the
+// runtime's message ("File access denied: /lists/K.csv"), so that the error
+// box says which file the failure concerns.
+template <class TBody>
+auto NamingFile(const std::string& path, TBody&& body) -> decltype(body()) {
+  try {
+    return body();
+  } catch (const EInOutError& error) {
+    throw EInOutError(error.Code(), std::string(error.what()) + ": " + path);
+  }
+}
+
 // A wall-clock time in the local time zone.
 struct TLocalDateTime {
   int Year = 1980;

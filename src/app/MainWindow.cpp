@@ -59,7 +59,7 @@ void TMainWindow::OpenListClick() {
 }
 
 void TMainWindow::OpenList(const std::string& path) {
-  if (!fFileSystem.FileExists(path)) throw EOfferError(kFileMissingMessage);
+  if (!fFileSystem.FileExists(path)) throw EOfferError(FileMissingMessage(path));
   Window.MoveUpButtonEnabled = true;
   Window.MoveDownButtonEnabled = true;
   Workspace.OpenedCsvName = path;
@@ -78,7 +78,7 @@ void TMainWindow::AppendListClick() {
 }
 
 void TMainWindow::AppendList(const std::string& path) {
-  if (!fFileSystem.FileExists(path)) throw EOfferError(kFileMissingMessage);
+  if (!fFileSystem.FileExists(path)) throw EOfferError(FileMissingMessage(path));
   Workspace.OpenedCsvName = path;
   ReadArticleList(path, Workspace.AppendLines);
   Workspace.OpenedCsvName = ExtractFileName(path);

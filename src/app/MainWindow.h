@@ -22,6 +22,8 @@ class EOfferError : public std::runtime_error {
 };
 
 inline constexpr const char* kFileMissingMessage = "Soubor neexistuje";
+// "Soubor neexistuje: <path>".
+inline std::string FileMissingMessage(const std::string& path) { return std::string(kFileMissingMessage) + ": " + path; }
 inline constexpr const char* kNoWordExportMessage = "Nebyl nalezen soubor Wordu exportovaný jako .htm";
 inline constexpr const char* kDescriptionFileName = "popis_tabulky.txt";
 inline constexpr const char* kDescriptionStoredMessage = "Zadaný popis tabulky zaznamenán na disku";

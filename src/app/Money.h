@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
+#include <string>
 #include <limits>
 #include <string_view>
 
@@ -14,6 +16,15 @@ namespace app {
 // precision. Raises the floating-point conversion error.
 inline float ParseMoney(std::string_view textValue, const text::TRegionalSettings& region) {
   return text::ToSingle(text::StrToFloat(textValue, region));
+}
+
+// A price that single precision cannot hold (beyond 3.4E38) or a total
+// that overflows it would print as "INF" and reach the workbook as no
+// number: the item is named instead. `what` is "Cena" or "Celková cena".
+inline void RequireFiniteMoney(float value, std::string_view what, std::string_view itemCode, std::string_view textValue) {
+  if (std::isfinite(value)) return;
+  throw text::EConvertError(std::string(what) + " položky " + std::string(itemCode) + " je mimo rozsah: '" +
+                            std::string(textValue) + "'");
 }
 
 // A 32-bit count times a single-precision price needs 55 significant bits to

@@ -114,8 +114,11 @@ void TMainWindow::KalkulaceTabulky() {
   float sum = 0.0f;
   for (int r = 1; r <= n; ++r) {
     const std::int32_t count = text::StrToInt(ws.CalcGrid.Cell(2, r));
-    const float price = ParseMoney(ws.CalcGrid.Cell(3, r), Region());
+    const std::string& priceText = ws.CalcGrid.Cell(3, r);
+    const float price = ParseMoney(priceText, Region());
+    RequireFiniteMoney(price, "Cena", ws.CalcGrid.Cell(1, r), priceText);
     const float total = MoneyProduct(count, price);
+    RequireFiniteMoney(total, "Celková cena", ws.CalcGrid.Cell(1, r), ws.CalcGrid.Cell(2, r) + " × " + priceText);
     ws.CalcGrid.SetCell(4, r, text::FormatFloat("0.00", total, Region()));
     sum = MoneySum(sum, total);
   }

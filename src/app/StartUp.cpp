@@ -60,8 +60,10 @@ TStartUpResult TMainWindow::StartUp(const TStartUpOptions& options) {
 
 void TMainWindow::ListArticleFolder() {
   TOfferWorkspace& ws = Workspace;
-  ws.CsvFileList.SetFolder(fFileSystem, ArticleListFolder());
-  ws.FolderListing.SetFolder(fFileSystem, ArticleListFolder());
+  NamingFile(ArticleListFolder(), [&] {
+    ws.CsvFileList.SetFolder(fFileSystem, ArticleListFolder());
+    ws.FolderListing.SetFolder(fFileSystem, ArticleListFolder());
+  });
   ws.FolderNames.Assign(ws.FolderListing.Entries());
   ws.FolderNamesComponentCount = ws.FolderListing.ComponentCount();
 }

@@ -19,7 +19,8 @@ std::string DecodeDescriptionFile(std::string_view bytes, int ansiCodePage) {
 void TMainWindow::LoadDescription() {
   const std::string path = DescriptionFilePath();
   if (!fFileSystem.FileExists(path)) return;
-  Window.DescriptionEntry = DecodeDescriptionFile(fFileSystem.ReadFile(path), fSettings.AnsiCodePage);
+  const std::string bytes = NamingFile(path, [&] { return fFileSystem.ReadFile(path); });
+  Window.DescriptionEntry = DecodeDescriptionFile(bytes, fSettings.AnsiCodePage);
 }
 
 // The old file is not deleted first: WriteFile puts the new contents under a
@@ -27,7 +28,8 @@ void TMainWindow::LoadDescription() {
 // disk, no access) leaves the last stored description in place.
 void TMainWindow::StoreDescription() {
   const std::string bytes = EncodeDescriptionFile(Window.DescriptionEntry, fSettings.AnsiCodePage);
-  fFileSystem.WriteFile(DescriptionFilePath(), bytes);
+  const std::string path = DescriptionFilePath();
+  NamingFile(path, [&] { fFileSystem.WriteFile(path, bytes); });
   fDialogs.ShowMessage(kDescriptionStoredMessage);
 }
 

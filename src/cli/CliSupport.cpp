@@ -218,6 +218,11 @@ void TCommandDialogs::ShowError(const std::string& message) {
   if (fEcho) *fEcho << "Chyba: " << message << '\n';
 }
 
+void TCommandDialogs::Warn(const std::string& message) {
+  fMessages.push_back("Upozornění: " + message);
+  if (fEcho) *fEcho << "Upozornění: " << message << '\n';
+}
+
 void TCommandDialogs::ShowExtraItemsDialog(app::TForm1& dialog) {
   if (!fExtraRows) {
     dialog.Cancel();

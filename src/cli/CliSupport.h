@@ -70,6 +70,9 @@ class TCommandDialogs : public app::TDialogs {
   std::optional<std::string> OpenFile(const app::TOpenDialogOptions&) override { return std::nullopt; }
   void ShowMessage(const std::string& message) override;
   void ShowError(const std::string& message) override;
+  // A warning of the command line's own: kept with the messages and always
+  // written to the echo stream (after "Upozornění: ").
+  void Warn(const std::string& message);
   // The next dialog is filled with these rows and confirmed.
   void SetExtraItemRows(std::vector<std::string> rows) { fExtraRows = std::move(rows); }
   // Fills the dialog with the rows set last, or closes it unconfirmed when none are.

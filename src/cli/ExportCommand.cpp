@@ -47,6 +47,8 @@ bool ParseExportOptions(const std::vector<std::string>& args, TExportOptions& op
         error = "neznámé provedení tabulky " + *layout + " (offer nebo order)";
         return false;
       }
+    } else if (arg == "--allow-empty") {
+      options.AllowEmpty = true;
     } else if (arg == "--no-customer-header") {
       options.CustomerHeader = false;
     } else if (arg == "--description") {
@@ -90,6 +92,10 @@ int RunExport(const TExportOptions& options, app::TFileSystem& fs, std::ostream&
     if (options.Description) view.DescriptionEntry = *options.Description;
     if (options.Customer || options.CustomerName) ChooseCustomer(window, options);
     if (!options.Output.empty()) window.Workspace.ExportFilePath = options.Output;
+    if (view.ItemList.Items.Empty() && !options.AllowEmpty) {
+      throw std::runtime_error("nabídka nemá žádnou položku, nic nebylo zapsáno (prázdnou nabídku zapíše volba "
+                               "--allow-empty)");
+    }
     app::ExportOffer(window);
     out << window.Workspace.ExportFilePath << '\n';
     return 0;

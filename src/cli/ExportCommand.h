@@ -20,6 +20,7 @@ struct TExportOptions {
   std::optional<int> Customer;              // 1-based chooser entry
   std::optional<std::string> CustomerName;  // a text typed into the chooser
   std::string Output;                      // empty: the list's path with "xlsx"
+  bool AllowEmpty = false;                 // write an offer without any item
 };
 
 // Parses the arguments after "export". Returns false with a message in `error`.

@@ -208,6 +208,14 @@ app::TMainWindowSettings LoadSettings(const TShowOptions& options) {
                                                              : app::DefaultArticleListFolder());
 }
 
+namespace {
+
+void WarnOfAListWithoutItems(TCommandDialogs& dialogs, const std::string& path) {
+  dialogs.Warn("v seznamu prvků " + path + " nebyla nalezena žádná položka");
+}
+
+}  // namespace
+
 app::TStartUpResult LoadOffer(const TShowOptions& options, app::TMainWindow& window, TCommandDialogs& dialogs,
                               std::ostream* hints) {
   app::TFileSystem& fs = window.FileSystem();
@@ -240,6 +248,9 @@ app::TStartUpResult LoadOffer(const TShowOptions& options, app::TMainWindow& win
     dialogs.ShowError(error.what());
     result.Failure = error.what();
   }
+  if (result.ListLoaded && window.Workspace.ImportedItemCount == "0") {
+    WarnOfAListWithoutItems(dialogs, window.Workspace.CurrentCsvPath);
+  }
   return result;
 }
 
@@ -251,12 +262,23 @@ bool StartedWithOffer(const app::TStartUpResult& result) { return result.Ok() &&
 
 }  // namespace
 
+
 bool RunCommandChain(const TShowOptions& options, app::TMainWindow& window, TCommandDialogs& dialogs,
                      bool stopAtFailure) {
+  using app::TWindowCommandKind;
   bool allDone = true;
   for (const app::TWindowCommand& command : options.Commands) {
-    if (command.Kind == app::TWindowCommandKind::wcExtraItems) dialogs.SetExtraItemRows(command.ExtraRows);
-    if (app::RunWindowCommand(window, command)) continue;
+    if (command.Kind == TWindowCommandKind::wcExtraItems) dialogs.SetExtraItemRows(command.ExtraRows);
+    const std::string importedBefore = window.Workspace.ImportedItemCount;
+    if (app::RunWindowCommand(window, command)) {
+      // An opened list without items, or an appended one that added none.
+      const std::string& imported = window.Workspace.ImportedItemCount;
+      if ((command.Kind == TWindowCommandKind::wcOpenList && imported == "0") ||
+          (command.Kind == TWindowCommandKind::wcAppendList && imported == importedBefore)) {
+        WarnOfAListWithoutItems(dialogs, command.Value);
+      }
+      continue;
+    }
     allDone = false;
     if (stopAtFailure) break;
   }

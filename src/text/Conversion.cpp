@@ -66,12 +66,19 @@ bool TryStrToInt(std::string_view s, std::int32_t& value) {
 
 namespace {
 
-// '<text>' followed by the message.
+// '<text>' followed by the message. A NUL byte of the text shows as "\0":
+// messages travel as C strings, which would end at it.
 std::string QuotedMessage(std::string_view s, std::string_view message) {
   std::string out;
   out.reserve(s.size() + message.size() + 2);
   out.push_back('\'');
-  out.append(s);
+  for (const char c : s) {
+    if (c == '\0') {
+      out += "\\0";
+    } else {
+      out.push_back(c);
+    }
+  }
   out.push_back('\'');
   out.append(message);
   return out;

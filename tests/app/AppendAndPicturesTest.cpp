@@ -113,14 +113,14 @@ TEST_F(OfferFilesTest, OpenMissingFileChangesNothing) {
     f.Window.OpenList(f.PathOf("gone.csv"));
     FAIL();
   } catch (const app::EOfferError& e) {
-    EXPECT_STREQ(e.what(), "Soubor neexistuje");
+    EXPECT_EQ(std::string(e.what()), "Soubor neexistuje: " + f.PathOf("gone.csv"));
   }
   EXPECT_EQ(Ws().SourceLines, before);
   EXPECT_EQ(Ws().CurrentCsvPath, f.PathOf("K.csv"));
   // Through the window's command runner the message lands in the error box.
   f.Dialogs.Answers.push_back(f.PathOf("gone.csv"));
   EXPECT_FALSE(f.Window.RunCommand([&] { f.Window.OpenListClick(); }));
-  EXPECT_EQ(f.Dialogs.Errors, (std::vector<std::string>{"Soubor neexistuje"}));
+  EXPECT_EQ(f.Dialogs.Errors, (std::vector<std::string>{"Soubor neexistuje: " + f.PathOf("gone.csv")}));
   // Cancelling the dialog does nothing.
   f.Window.OpenListClick();
   EXPECT_EQ(Ws().SourceLines, before);

@@ -78,7 +78,7 @@ TEST(MalformedInput, UnreadableListReportsTheIoError) {
   f.Fs.SetUnreadable("/lists/k.csv");
   f.Window.ListArticleFolder();
   EXPECT_FALSE(f.Window.RunCommand([&] { f.Window.OpenList("/lists/k.csv"); }));
-  EXPECT_EQ(f.Dialogs.Errors, (std::vector<std::string>{"File access denied"}));
+  EXPECT_EQ(f.Dialogs.Errors, (std::vector<std::string>{"File access denied: /lists/k.csv"}));
   EXPECT_TRUE(f.Window.Workspace.SourceLines.Empty());
 }
 

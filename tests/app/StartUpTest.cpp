@@ -116,7 +116,7 @@ TEST_F(StartUpTest, MissingFolderOrNoListIsShownAndEndsStartUp) {
   app::TMemoryFileSystem empty;
   app::TMainWindow window(empty, dialogs, {"/nowhere", text::TRegionalSettings::Czech(), 1250});
   window.FormCreate();
-  EXPECT_EQ(dialogs.Errors, (std::vector<std::string>{"I/O error 3"}));
+  EXPECT_EQ(dialogs.Errors, (std::vector<std::string>{"I/O error 3: /nowhere"}));
   EXPECT_EQ(window.Window.NetTotalField, "0.00");
 }
 

@@ -91,7 +91,7 @@ TEST_F(TableDescriptionTest, FailedWriteKeepsTheStoredDescription) {
 
   f.Fs.SetNotWritable(kPath);
   EXPECT_FALSE(Store("Objednávka Dvořák"));
-  EXPECT_EQ(f.Dialogs.Errors, (std::vector<std::string>{"File access denied"}));
+  EXPECT_EQ(f.Dialogs.Errors, (std::vector<std::string>{"File access denied: " + std::string(kPath)}));
   EXPECT_TRUE(f.Dialogs.Messages.empty());  // no confirmation for a failed store
   EXPECT_EQ(f.Fs.ReadFile(kPath), before);
   EXPECT_EQ(Restart(), "Nabídka Novák");
@@ -101,7 +101,7 @@ TEST_F(TableDescriptionTest, FailedWriteKeepsTheStoredDescription) {
   app::TMainWindow window(noFolder, dialogs, {"/missing", text::TRegionalSettings::Czech(), 1250});
   window.Window.DescriptionEntry = "x";
   window.RunCommand([&] { window.Edit17KeyPress('\r'); });
-  EXPECT_EQ(dialogs.Errors, (std::vector<std::string>{"I/O error 3"}));
+  EXPECT_EQ(dialogs.Errors, (std::vector<std::string>{"I/O error 3: /missing/popis_tabulky.txt"}));
   EXPECT_TRUE(dialogs.Messages.empty());
 }
 
@@ -125,7 +125,7 @@ TEST(TableDescriptionDisk, StoresOverAnExistingFileOnDisk) {
   // A folder that is not there is a missing path, on disk as in memory.
   app::TMainWindow elsewhere(disk, dialogs, {(dir / "missing").string(), text::TRegionalSettings::Czech(), 1250});
   elsewhere.RunCommand([&] { elsewhere.Edit17KeyPress('\r'); });
-  EXPECT_EQ(dialogs.Errors, (std::vector<std::string>{"I/O error 3"}));
+  EXPECT_EQ(dialogs.Errors, (std::vector<std::string>{"I/O error 3: " + (dir / "missing" / "popis_tabulky.txt").string()}));
   fs::remove_all(dir);
 }
 

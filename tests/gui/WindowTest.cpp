@@ -466,7 +466,7 @@ class TWindowTest : public QObject {
     // Opening a list that has gone: the system's own message.
     s.Dialogs.NextFile = (s.Folder + "/Zmizela.csv").toStdString();
     s.Click("OpenButton");
-    QCOMPARE(s.Dialogs.Errors.last(), QStringLiteral("Soubor neexistuje"));
+    QCOMPARE(s.Dialogs.Errors.last(), QStringLiteral("Soubor neexistuje: ") + s.Folder + QStringLiteral("/Zmizela.csv"));
   }
 
   // The pictures README shows: the window with an item selected, and the dialog.
