@@ -7,9 +7,7 @@ namespace app {
 TForm1::TForm1() = default;
 
 void TForm1::FormShow() {
-  // Assigned from a string, not a literal: GCC 12 takes the literal
-  // assignment for an overlapping copy (-Wrestrict, a known false positive).
-  ExtraItemCountEntry = std::string(kInitialCount);
+  ExtraItemCountEntry = kInitialCount;
   Focus = TExtraItemsFocus::efCountEntry;
 }
 

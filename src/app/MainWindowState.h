@@ -71,7 +71,8 @@ struct TMainWindowState {
   std::string CustomerIcoField = "IČO";
   std::string CustomerDicField = "DIČ";
 
-  std::string DescriptionEntry = "Popis tabulky - nabídka nebo objednávka a firma";
+  static constexpr const char* kInitialDescription = "Popis tabulky - nabídka nebo objednávka a firma";
+  std::string DescriptionEntry = kInitialDescription;
 
   TFocusTarget Focus = TFocusTarget::ftNone;
 };

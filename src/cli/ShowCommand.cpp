@@ -23,7 +23,7 @@ void PrintOffer(const app::TMainWindow& window, std::ostream& out) {
   const app::TOfferWorkspace& ws = window.Workspace;
   out << "Nabídka: " << ws.CurrentCsvPath << '\n';
   out << "Obrázky: " << ws.ImageFolderPath << '\n';
-  if (window.Window.DescriptionEntry != app::TMainWindowState{}.DescriptionEntry) {
+  if (window.Window.DescriptionEntry != app::TMainWindowState::kInitialDescription) {
     out << "Popis tabulky: " << window.Window.DescriptionEntry << '\n';
   }
   out << '\n';

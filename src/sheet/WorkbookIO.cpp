@@ -4,11 +4,11 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <random>
 
 #include "sheet/Exceptions.h"
 #include "sheet/FormatRegistry.h"
 #include "sheet/Progress.h"
+#include "sheet/ReplacementFile.h"
 #include "sheet/Workbook.h"
 
 namespace sheet {
@@ -61,17 +61,6 @@ class TProgressScope {
 };
 
 // A name beside the target that no other file uses.
-std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
-  static std::mt19937_64 random{std::random_device{}()};
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    std::filesystem::path candidate = target;
-    candidate += ".~" + std::to_string(random() % 1000000000ULL) + ".tmp";
-    std::error_code ec;
-    if (!std::filesystem::exists(candidate, ec)) return candidate;
-  }
-  throw EExportFileException("Cannot create a temporary file beside \"" + target.string() + "\".");
-}
-
 bool SaveStreamPrepared(TExportWorkbook& workbook, std::ostream& stream, TCustomExporter& exporter) {
   workbook.CheckTitles();
   TProgressScope progress(workbook);
@@ -109,46 +98,36 @@ bool TExportWorkbook::SaveToFile(const std::string& aFileName, const TExporterCl
   return SaveToFile(aFileName, *exporter, aExecuteFileAfterExport);
 }
 
-// The workbook is written to a temporary file beside the target, which
-// replaces the target only when the whole save succeeded: a failed export
-// never destroys an earlier file, and nothing is written for invalid titles.
+// The workbook is written to a new file that replaces the target only when
+// the whole save succeeded (TReplacementFile): a failed or killed export
+// never destroys an earlier file nor leaves a half-written one, and nothing
+// is written for invalid titles. A full disk is told as such, naming the
+// target, whatever the writer made of the failed write.
 bool TExportWorkbook::SaveToFile(const std::string& aFileName, TCustomExporter& aExporter,
                                  bool aExecuteFileAfterExport) {
   if (!aExporter.Prepare(*this)) return false;
   CheckTitles();
-  const std::filesystem::path target(aFileName);
-  const std::filesystem::path temporary = TemporaryBeside(target);
-  bool result = false;
-  {
-    std::ofstream stream(temporary, std::ios::binary | std::ios::trunc);
-    if (!stream) {
-      throw EExportFileException("Cannot create file \"" + FullFileName(aFileName) + "\". " + std::strerror(errno));
-    }
-    try {
-      aExporter.SetTargetFileName(aFileName);
-      struct TForgetTarget {
-        TCustomExporter& fExporter;
-        ~TForgetTarget() { fExporter.SetTargetFileName({}); }
-      } forget{aExporter};
-      result = SaveStreamPrepared(*this, stream, aExporter);
-      stream.flush();
-      if (!stream) throw EExportFileException("Cannot write file \"" + FullFileName(aFileName) + "\".");
-      stream.close();
-      if (stream.fail()) throw EExportFileException("Cannot write file \"" + FullFileName(aFileName) + "\".");
-    } catch (...) {
-      stream.close();
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      throw;
-    }
-  }
   std::error_code ec;
-  std::filesystem::rename(temporary, target, ec);
-  if (ec) {
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    throw EExportFileException("Cannot create file \"" + FullFileName(aFileName) + "\". " + ec.message());
+  if (std::filesystem::is_directory(aFileName, ec)) {
+    throw EExportFileException("Cannot create file \"" + FullFileName(aFileName) + "\". It is a folder.");
   }
+  TReplacementFile file{std::filesystem::path(aFileName)};
+  bool result = false;
+  try {
+    aExporter.SetTargetFileName(aFileName);
+    struct TForgetTarget {
+      TCustomExporter& fExporter;
+      ~TForgetTarget() { fExporter.SetTargetFileName({}); }
+    } forget{aExporter};
+    result = SaveStreamPrepared(*this, file.Stream(), aExporter);
+  } catch (const std::exception&) {
+    const int error = file.WriteError();
+    if (error == ENOSPC || error == EDQUOT || error == EFBIG) {
+      throw EExportFileException("Cannot write file \"" + FullFileName(aFileName) + "\". " + std::strerror(error));
+    }
+    throw;
+  }
+  file.Commit();
   if (result && aExecuteFileAfterExport && ShellOpen()) {
     const std::string full = FullFileName(aFileName);
     ShellOpen()(full, ExtractFileDir(full));

@@ -481,7 +481,7 @@ class TWindowTest : public QObject {
     QVERIFY(s.Form->grab().save(folder + QStringLiteral("/window.png")));
     app::TForm1 model;
     model.FormShow();
-    model.ExtraItemCountEntry = std::string(1, '2');
+    model.ExtraItemCountEntry = "2";
     model.Edit1KeyPress(app::kEnterKey);
     model.ExtraItemsTable.SetCell(1, 1, "DOPR").SetCell(2, 1, "Doprava a montáž").SetCell(3, 1, "1").SetCell(4, 1, "1500,00");
     gui::TExtraItemsForm dialog(model, s.Dialogs);

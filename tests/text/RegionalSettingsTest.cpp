@@ -37,13 +37,12 @@ TEST(RegionalSettings, StrftimeFormatsBecomeRecordFormats) {
 }
 
 TEST(RegionalSettings, CzechLocaleDataGivesTheCzechRecord) {
-  TLocaleData data;
-  data.fDecimalPoint = ",";
-  data.fThousandsSeparator = "\u00A0";
-  data.fDateFormat = "%-d.%-m.%Y";
-  data.fTimeFormat = "%-H:%M:%S";
-  data.fAm = "dop.";
-  data.fPm = "odp.";
+  const TLocaleData data{.fDecimalPoint = ",",
+                         .fThousandsSeparator = "\u00A0",
+                         .fDateFormat = "%-d.%-m.%Y",
+                         .fTimeFormat = "%-H:%M:%S",
+                         .fAm = "dop.",
+                         .fPm = "odp."};
   EXPECT_EQ(RegionalSettingsFromLocaleData(data), TRegionalSettings::Czech());
 }
 

@@ -1,0 +1,256 @@
+#include "sheet/ReplacementFile.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <random>
+#include <streambuf>
+#include <vector>
+
+#include "sheet/Exceptions.h"
+
+namespace sheet {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string FullName(const fs::path& path) {
+  std::error_code ec;
+  const fs::path absolute = fs::absolute(path, ec);
+  return (ec ? path : absolute).string();
+}
+
+[[noreturn]] void Fail(const char* what, const fs::path& target, int error) {
+  throw EExportFileException(std::string(what) + " file \"" + FullName(target) + "\". " + std::strerror(error));
+}
+
+// Named temporary files that a signal must not leave behind. Fixed slots of
+// plain characters: the handler may only call async-signal-safe functions.
+constexpr int kSlots = 16;
+struct TSlot {
+  std::atomic<bool> fUsed{false};
+  char fPath[PATH_MAX] = {};
+};
+std::array<TSlot, kSlots> gSlots;
+std::atomic<bool> gHandlersInstalled{false};
+struct sigaction gPreviousInt {};
+struct sigaction gPreviousTerm {};
+
+void RemoveTemporariesAndReraise(int signal) {
+  for (TSlot& slot : gSlots) {
+    if (slot.fUsed.load()) ::unlink(slot.fPath);
+  }
+  ::sigaction(signal, signal == SIGINT ? &gPreviousInt : &gPreviousTerm, nullptr);
+  ::raise(signal);
+}
+
+void InstallHandlers() {
+  if (gHandlersInstalled.exchange(true)) return;
+  struct sigaction action {};
+  action.sa_handler = RemoveTemporariesAndReraise;
+  sigemptyset(&action.sa_mask);
+  ::sigaction(SIGINT, &action, &gPreviousInt);
+  ::sigaction(SIGTERM, &action, &gPreviousTerm);
+}
+
+int Register(const std::string& path) {
+  if (path.size() >= PATH_MAX) return -1;
+  InstallHandlers();
+  for (int i = 0; i < kSlots; ++i) {
+    bool expected = false;
+    if (!gSlots[i].fUsed.load()) {
+      std::memcpy(gSlots[i].fPath, path.c_str(), path.size() + 1);
+      if (gSlots[i].fUsed.compare_exchange_strong(expected, true)) return i;
+    }
+  }
+  return -1;
+}
+
+void Unregister(int slot) {
+  if (slot >= 0) gSlots[slot].fUsed.store(false);
+}
+
+// A seekable output buffer straight over a file descriptor.
+class TFdBuffer : public std::streambuf {
+ public:
+  explicit TFdBuffer(int fd) : fFd(fd) { setp(fBuffer.data(), fBuffer.data() + fBuffer.size()); }
+  int Error() const { return fError; }
+
+ protected:
+  int_type overflow(int_type c) override {
+    if (!Drain()) return traits_type::eof();
+    if (!traits_type::eq_int_type(c, traits_type::eof())) {
+      *pptr() = traits_type::to_char_type(c);
+      pbump(1);
+    }
+    return traits_type::not_eof(c);
+  }
+  int sync() override { return Drain() ? 0 : -1; }
+  pos_type seekoff(off_type off, std::ios_base::seekdir dir, std::ios_base::openmode) override {
+    if (!Drain()) return pos_type(off_type(-1));
+    const int whence = dir == std::ios_base::beg ? SEEK_SET : dir == std::ios_base::cur ? SEEK_CUR : SEEK_END;
+    const off_t result = ::lseek(fFd, off, whence);
+    if (result < 0) Remember(errno);
+    return pos_type(off_type(result));
+  }
+  pos_type seekpos(pos_type pos, std::ios_base::openmode which) override {
+    return seekoff(off_type(pos), std::ios_base::beg, which);
+  }
+
+ private:
+  void Remember(int error) {
+    if (fError == 0) fError = error;
+  }
+  bool Drain() {
+    const char* from = pbase();
+    while (from < pptr()) {
+      const ssize_t written = ::write(fFd, from, static_cast<std::size_t>(pptr() - from));
+      if (written < 0) {
+        if (errno == EINTR) continue;
+        Remember(errno);
+        setp(fBuffer.data(), fBuffer.data() + fBuffer.size());
+        return false;
+      }
+      from += written;
+    }
+    setp(fBuffer.data(), fBuffer.data() + fBuffer.size());
+    return true;
+  }
+
+  int fFd;
+  int fError = 0;
+  std::array<char, 64 * 1024> fBuffer;
+};
+
+std::string RandomSuffix() {
+  static std::mt19937_64 random{std::random_device{}()};
+  return ".~" + std::to_string(random() % 1000000000ULL) + ".tmp";
+}
+
+}  // namespace
+
+class TReplacementFile::TImpl {
+ public:
+  TImpl(fs::path target, bool allowUnnamed) : fTarget(std::move(target)) {
+    fs::path folder = fTarget.parent_path();
+    if (folder.empty()) folder = ".";
+#ifdef O_TMPFILE
+    if (allowUnnamed) fFd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    fUnnamed = fFd >= 0;
+#endif
+    if (fFd < 0) OpenNamed();
+    fBuffer = std::make_unique<TFdBuffer>(fFd);
+    fStream = std::make_unique<std::ostream>(fBuffer.get());
+  }
+
+  ~TImpl() {
+    fStream.reset();
+    if (fFd >= 0) ::close(fFd);
+    if (!fTemporary.empty()) ::unlink(fTemporary.c_str());
+    Unregister(fSlot);
+  }
+
+  std::ostream& Stream() { return *fStream; }
+  int WriteError() const { return fBuffer->Error(); }
+  bool Unnamed() const { return fUnnamed; }
+
+  void Commit() {
+    fStream->flush();
+    if (WriteError() != 0 || !*fStream) Fail("Cannot write", fTarget, WriteError() != 0 ? WriteError() : EIO);
+    if (::fsync(fFd) != 0 && errno != EINVAL) Fail("Cannot write", fTarget, errno);
+    // The unnamed file's permissions follow the umask like a new file's.
+    if (fUnnamed) GiveName();
+    if (::close(fFd) != 0) {
+      fFd = -1;
+      Fail("Cannot write", fTarget, errno);
+    }
+    fFd = -1;
+    if (::rename(fTemporary.c_str(), fTarget.c_str()) != 0) Fail("Cannot create", fTarget, errno);
+    fTemporary.clear();
+    Unregister(fSlot);
+    fSlot = -1;
+    RemoveStaleTemporaries();
+  }
+
+ private:
+  void OpenNamed() {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      fs::path candidate = fTarget;
+      candidate += RandomSuffix();
+      fFd = ::open(candidate.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+      if (fFd >= 0) {
+        fTemporary = candidate;
+        fSlot = Register(fTemporary.string());
+        return;
+      }
+      if (errno != EEXIST) Fail("Cannot create", fTarget, errno);
+    }
+    Fail("Cannot create", fTarget, EEXIST);
+  }
+
+  // A name of its own in the folder first; renaming it over the target then
+  // replaces the old file in one step.
+  void GiveName() {
+    const std::string self = "/proc/self/fd/" + std::to_string(fFd);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      fs::path candidate = fTarget;
+      candidate += RandomSuffix();
+      if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+        fTemporary = candidate;
+        fSlot = Register(fTemporary.string());
+        return;
+      }
+      if (errno != EEXIST) Fail("Cannot create", fTarget, errno);
+    }
+    Fail("Cannot create", fTarget, EEXIST);
+  }
+
+  void RemoveStaleTemporaries() {
+    fs::path folder = fTarget.parent_path();
+    if (folder.empty()) folder = ".";
+    std::error_code ec;
+    std::vector<fs::path> stale;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+      if (IsTemporaryFor(it->path(), fTarget)) stale.push_back(it->path());
+    }
+    for (const fs::path& path : stale) fs::remove(path, ec);
+  }
+
+  fs::path fTarget;
+  fs::path fTemporary;  // the named file, until it is renamed
+  int fFd = -1;
+  int fSlot = -1;
+  bool fUnnamed = false;
+  std::unique_ptr<TFdBuffer> fBuffer;
+  std::unique_ptr<std::ostream> fStream;
+};
+
+TReplacementFile::TReplacementFile(std::filesystem::path target, bool allowUnnamed)
+    : fImpl(std::make_unique<TImpl>(std::move(target), allowUnnamed)) {}
+TReplacementFile::~TReplacementFile() = default;
+std::ostream& TReplacementFile::Stream() { return fImpl->Stream(); }
+int TReplacementFile::WriteError() const { return fImpl->WriteError(); }
+void TReplacementFile::Commit() { fImpl->Commit(); }
+bool TReplacementFile::Unnamed() const { return fImpl->Unnamed(); }
+
+bool TReplacementFile::IsTemporaryFor(const std::filesystem::path& candidate, const std::filesystem::path& target) {
+  const std::string name = candidate.filename().string();
+  const std::string prefix = target.filename().string() + ".~";
+  if (name.size() <= prefix.size() + 4 || name.compare(0, prefix.size(), prefix) != 0 || !name.ends_with(".tmp")) {
+    return false;
+  }
+  for (std::size_t i = prefix.size(); i + 4 < name.size(); ++i) {
+    if (name[i] < '0' || name[i] > '9') return false;
+  }
+  return true;
+}
+
+}  // namespace sheet
