@@ -2,12 +2,26 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
+#include <fstream>
 
 #include "sheet/Cell.h"
+#include "sheet/Exceptions.h"
 #include "sheet/Workbook.h"
+#include "text/StreamBytes.h"
 
 namespace sheet {
+
+std::string TExportImage::ReadData() const {
+  if (fSourceFileName.empty()) return fData;
+  std::ifstream in(fSourceFileName, std::ios::binary);
+  if (!in) throw EExportFileException("Cannot open file \"" + fSourceFileName + "\". " + std::strerror(errno));
+  std::string data = text::ReadAll(in);
+  if (in.bad()) throw EExportFileException("Cannot read the picture file \"" + fSourceFileName + "\".");
+  return data;
+}
 
 TExportDrawing::~TExportDrawing() {
   // Placements that outlive their drawing (workbook teardown, explicit delete) forget it.

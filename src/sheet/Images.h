@@ -46,20 +46,43 @@ class TExportDrawing : public TOwnedListObject {
   std::string fName;
 };
 
-// A picture: the complete image file's bytes, never decoded.
+// A picture, never decoded: either the bytes it was given, or a file whose
+// bytes the writers copy at save time (a workbook of large photos is never
+// held in memory).
 class TExportImage : public TExportDrawing {
  public:
   TExportImage() = default;
   // Extension without dot, lower case ("jpg", "png" ...).
   const std::string& Ext() const { return fExt; }
   TExportImage& SetExt(const std::string& v) { fExt = v; return *this; }
+  // The bytes given with SetData; empty for a picture kept in its file.
   const std::string& Data() const { return fData; }
-  TExportImage& SetData(std::string aData) { fData = std::move(aData); return *this; }
+  TExportImage& SetData(std::string aData) {
+    fData = std::move(aData);
+    fSourceFileName.clear();
+    fSize = fData.size();
+    return *this;
+  }
+  // The file the writers read the picture from; empty when it has its bytes.
+  const std::string& SourceFileName() const { return fSourceFileName; }
+  TExportImage& SetSourceFile(std::string aFileName, std::uint64_t aSize) {
+    fSourceFileName = std::move(aFileName);
+    fData.clear();
+    fSize = aSize;
+    return *this;
+  }
+  // The picture's size in bytes (the file's when it was added).
+  std::uint64_t Size() const { return fSize; }
+  // All bytes, from the file when the picture is kept there. Throws
+  // EExportFileException when the file can no longer be read.
+  std::string ReadData() const;
   bool IsImage() const override { return true; }
 
  private:
   std::string fExt;
   std::string fData;
+  std::string fSourceFileName;
+  std::uint64_t fSize = 0;
 };
 
 class TExportDrawings : public TOwnedList<TExportDrawing> {

@@ -1,9 +1,11 @@
 #include "sheet/Workbook.h"
 
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <unordered_set>
@@ -102,12 +104,14 @@ TExportImage& TExportWorkbook::AddImageFromFile(const std::string& aFileName) {
     throw EExportFileException("Cannot open file \"" + aFileName + "\". " +
                                (error ? std::strerror(error) : "The file could not be read."));
   }
-  std::string data = text::ReadAll(in);
-  if (in.bad()) throw EExportFileException("Cannot read the picture file \"" + aFileName + "\".");
+  // Only opened and measured here: the writers copy the bytes at save time.
+  std::error_code ec;
+  const std::uintmax_t size = std::filesystem::file_size(aFileName, ec);
+  if (ec) throw EExportFileException("Cannot open file \"" + aFileName + "\". " + ec.message());
   std::string name, ext;
   SplitImageFileName(aFileName, name, ext);
   TExportImage& image = fDrawings->Add<TExportImage>();
-  image.SetExt(ext).SetData(std::move(data));
+  image.SetExt(ext).SetSourceFile(aFileName, size);
   image.SetName(name);
   return image;
 }

@@ -120,9 +120,16 @@ void TExporterXLSX::SaveWorkbook(TExportWorkbook& workbook, TSeekableStream& str
     if (k % 10 == 0) workbook.DoProgress(epnDrawings, k, pictureCount);
     ++k;
     const auto& image = static_cast<const TExportImage&>(d);
-    TStringReadStream data(image.Data());
-    archive.AddFromStream("xl\\media\\image" + IntText(i + 1) + "." + image.Ext(), data,
-                          StoredImageType(image.Ext()) ? TZipCompression::zcStored : TZipCompression::zcDeflate);
+    const std::string entry = "xl\\media\\image" + IntText(i + 1) + "." + image.Ext();
+    const TZipCompression compression = StoredImageType(image.Ext()) ? TZipCompression::zcStored : TZipCompression::zcDeflate;
+    // A picture kept in its file is copied from there in blocks.
+    if (!image.SourceFileName().empty()) {
+      TFileStream file(image.SourceFileName(), TFileStream::TMode::fmRead);
+      archive.AddFromStream(entry, file, compression);
+    } else {
+      TStringReadStream data(image.Data());
+      archive.AddFromStream(entry, data, compression);
+    }
   }
 
   workbook.DoProgress(epnSave, 0, 1);

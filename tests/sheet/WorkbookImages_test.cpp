@@ -35,7 +35,9 @@ TEST_F(Images, AddImageStoresNameExtensionBytesAndPlacement) {
   auto& image = static_cast<TExportImage&>(wb.Drawings().GetI(0));
   EXPECT_EQ(image.Name(), "chair");
   EXPECT_EQ(image.Ext(), "jpg");
-  EXPECT_EQ(image.Data().size(), 14u);
+  EXPECT_EQ(image.Size(), 14u);
+  EXPECT_TRUE(image.Data().empty());  // kept in its file until the save
+  EXPECT_EQ(image.ReadData().size(), 14u);
   EXPECT_EQ(placement.Rect(), (TExportRect{0, 0, 150, 150}));
   EXPECT_EQ(placement.DrawingIndex(), 0);
   EXPECT_EQ(placement.Cell(), &cell);
