@@ -91,25 +91,30 @@ std::optional<TLocalDateTime> TDiskFileSystem::LastWriteTime(const std::string& 
                         local.tm_hour,        local.tm_min,     local.tm_sec};
 }
 
-std::string TDiskFileSystem::ReadFile(const std::string& path) const {
-  const fs::path p = ToPath(path);
+namespace {
+
+// The file opened for reading, with the runtime's error codes: a folder is
+// refused access, a missing file is not found.
+std::ifstream OpenForReading(const fs::path& path) {
   std::error_code ec;
-  if (fs::is_directory(p, ec)) throw EInOutError(EInOutError::kAccessDenied);
+  if (fs::is_directory(path, ec)) throw EInOutError(EInOutError::kAccessDenied);
   errno = 0;
-  std::ifstream in(p, std::ios::binary);
+  std::ifstream in(path, std::ios::binary);
   if (!in) throw EInOutError(errno != 0 ? CodeOfErrno(errno) : EInOutError::kFileNotFound);
+  return in;
+}
+
+}  // namespace
+
+std::string TDiskFileSystem::ReadFile(const std::string& path) const {
+  std::ifstream in = OpenForReading(ToPath(path));
   std::string bytes = text::ReadAll(in);
   if (in.bad()) throw EInOutError(100);
   return bytes;
 }
 
 std::string TDiskFileSystem::ReadFileHead(const std::string& path, std::size_t maxBytes) const {
-  const fs::path p = ToPath(path);
-  std::error_code ec;
-  if (fs::is_directory(p, ec)) throw EInOutError(EInOutError::kAccessDenied);
-  errno = 0;
-  std::ifstream in(p, std::ios::binary);
-  if (!in) throw EInOutError(errno != 0 ? CodeOfErrno(errno) : EInOutError::kFileNotFound);
+  std::ifstream in = OpenForReading(ToPath(path));
   std::string bytes(maxBytes, '\0');
   in.read(bytes.data(), static_cast<std::streamsize>(maxBytes));
   if (in.bad()) throw EInOutError(100);

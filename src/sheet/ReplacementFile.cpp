@@ -181,12 +181,13 @@ class TReplacementFile::TImpl {
   }
 
  private:
-  void OpenNamed() {
+  // Tries free names beside the target until `create` takes one.
+  template <class TCreate>
+  void TakeFreeName(TCreate create) {
     for (int attempt = 0; attempt < 100; ++attempt) {
       fs::path candidate = fTarget;
       candidate += RandomSuffix();
-      fFd = ::open(candidate.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
-      if (fFd >= 0) {
+      if (create(candidate)) {
         fTemporary = candidate;
         fSlot = Register(fTemporary.string());
         return;
@@ -196,21 +197,20 @@ class TReplacementFile::TImpl {
     Fail("Cannot create", fTarget, EEXIST);
   }
 
+  void OpenNamed() {
+    TakeFreeName([this](const fs::path& candidate) {
+      fFd = ::open(candidate.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+      return fFd >= 0;
+    });
+  }
+
   // A name of its own in the folder first; renaming it over the target then
   // replaces the old file in one step.
   void GiveName() {
     const std::string self = "/proc/self/fd/" + std::to_string(fFd);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-      fs::path candidate = fTarget;
-      candidate += RandomSuffix();
-      if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-        fTemporary = candidate;
-        fSlot = Register(fTemporary.string());
-        return;
-      }
-      if (errno != EEXIST) Fail("Cannot create", fTarget, errno);
-    }
-    Fail("Cannot create", fTarget, EEXIST);
+    TakeFreeName([&self](const fs::path& candidate) {
+      return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) == 0;
+    });
   }
 
   void RemoveStaleTemporaries() {
