@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchPictures.h"
 #include "BenchRegistry.h"
 #include "app/JpegPicture.h"
 #include "app/MainWindow.h"
@@ -63,42 +64,6 @@ std::string ArticleList(int items) {
   }
   text += "Celkem za sestavu;;;;\r\nCelková cena bez DPH;;;;0,00\r\nDPH 21 %;;;;0,00\r\nCelková cena s DPH;;;;0,00\r\n";
   return text::EncodeCodePage(text, 1250);
-}
-
-// A photo-like JPEG of a catalogue picture's size: smooth shading under fine
-// texture, so it compresses like a real photo.
-void WritePhotoJpeg(const fs::path& path, int seed, int side) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) throw std::runtime_error("cannot create " + path.string());
-  jpeg_compress_struct info{};
-  jpeg_error_mgr errors{};
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  jpeg_stdio_dest(&info, file);
-  info.image_width = static_cast<JDIMENSION>(side);
-  info.image_height = static_cast<JDIMENSION>(side);
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 85, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<JSAMPLE> line(static_cast<std::size_t>(side) * 3);
-  std::uint32_t noise = 2463534242u + static_cast<std::uint32_t>(seed) * 7919u;
-  for (int y = 0; y < side; ++y) {
-    for (int x = 0; x < side; ++x) {
-      noise ^= noise << 13, noise ^= noise >> 17, noise ^= noise << 5;
-      const int grain = static_cast<int>(noise % 48);
-      const int base = (x * 160 / side + y * 80 / side + seed * 23) % 200;
-      line[3 * x] = static_cast<JSAMPLE>(std::min(255, base + grain));
-      line[3 * x + 1] = static_cast<JSAMPLE>(std::min(255, base * 3 / 4 + grain));
-      line[3 * x + 2] = static_cast<JSAMPLE>(std::min(255, base / 2 + grain));
-    }
-    JSAMPROW row = line.data();
-    jpeg_write_scanlines(&info, &row, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  std::fclose(file);
 }
 
 // One cell of the composed sheet, as libxlsxwriter is given it.
@@ -159,7 +124,7 @@ TSheetOps SheetOps(sheet::TExportWorkSheet& ws, const fs::path& pictureFolder) {
       if (cell.DrawingsAssigned()) {
         const auto& placement = cell.Drawings().Get(0);
         const auto& image = static_cast<const sheet::TExportImage&>(*placement.Drawing());
-        const std::optional<app::TJpegSize> size = app::ReadJpegSize(image.Data());
+        const std::optional<app::TJpegSize> size = app::ReadJpegSize(image.ReadData());
         if (!size) throw std::runtime_error("picture does not decode: " + image.Name());
         ops.Pictures.push_back({r, c, (pictureFolder / (image.Name() + "." + image.Ext())).string(),
                                 placement.Rect().Width() / static_cast<double>(size->Width),
@@ -270,7 +235,7 @@ int RunOfferBench(const std::vector<std::string>& args) {
     if (bigPictures) {
       // One photo, linked under every picture name: the disk holds it once,
       // the export reads each name as a file of its own.
-      WritePhotoJpeg(dir / "photo.jpg", 7, 6800);
+      bench::WritePhotoJpeg(dir / "photo.jpg", 7, 6800, 6800);
       for (int i = 0; i < 2 * items; ++i) {
         char name[32];
         std::snprintf(name, sizeof name, "image%03d.jpg", i + 1);
@@ -281,7 +246,7 @@ int RunOfferBench(const std::vector<std::string>& args) {
       char name[32];
       std::snprintf(name, sizeof name, "image%03d.jpg", i + 1);
       if (sources.empty()) {
-        WritePhotoJpeg(dir / "Nabidka_soubory" / name, i, pictureSide);
+        bench::WritePhotoJpeg(dir / "Nabidka_soubory" / name, i, pictureSide, pictureSide);
         continue;
       }
       // Every item has a picture of its own, as in a real offer: bytes after

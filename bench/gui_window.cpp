@@ -15,8 +15,7 @@
 #include <iostream>
 #include <vector>
 
-#include <jpeglib.h>
-
+#include "BenchPictures.h"
 #include "BenchRegistry.h"
 #include "app/JpegPicture.h"
 #include "gui/Fonts.h"
@@ -41,36 +40,6 @@ double BestMs(int repeat, F body) {
     best = std::min(best, Milliseconds(start));
   }
   return best;
-}
-
-// A noisy photo: it compresses to about 3 MB at 4000 × 3000.
-void WritePhoto(const fs::path& path, int width, int height) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  jpeg_compress_struct info{};
-  jpeg_error_mgr errors{};
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  jpeg_stdio_dest(&info, file);
-  info.image_width = static_cast<JDIMENSION>(width);
-  info.image_height = static_cast<JDIMENSION>(height);
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 85, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<JSAMPLE> line(static_cast<std::size_t>(width) * 3);
-  std::uint32_t noise = 2463534242u;
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width * 3; ++x) {
-      noise ^= noise << 13, noise ^= noise >> 17, noise ^= noise << 5;
-      line[static_cast<std::size_t>(x)] = static_cast<JSAMPLE>((x / 3 * 200 / width + y * 50 / height) + noise % 32);
-    }
-    JSAMPROW row = line.data();
-    jpeg_write_scanlines(&info, &row, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  std::fclose(file);
 }
 
 struct TQuietDialogs : gui::TQtDialogs {
@@ -121,7 +90,7 @@ int RunGui(const std::vector<std::string>&) {
 
   // Item 02's picture becomes a large photo.
   const fs::path photo = work / "Kuchyne_soubory/image003.jpg";
-  WritePhoto(photo, 4000, 3000);
+  bench::WritePhotoJpeg(photo, 3, 4000, 3000, 70);  // about 3 MB
   const double large = SelectMs(form, 0, 1, 10);
   if (form.App().Window.ItemPicture.FileName != photo.string()) {
     std::cerr << "the photo was not shown\n";

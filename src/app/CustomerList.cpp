@@ -13,6 +13,7 @@
 #include "sheet/Workbook.h"
 #include "sheet/Worksheet.h"
 #include "xls/ExporterXLS.h"
+#include "xls/OleStorage.h"
 #include "xls/XLSErrors.h"
 
 namespace app {
@@ -53,9 +54,8 @@ std::string LooksLike(std::string_view head) {
 // The compound-file signature is checked on the first bytes: a file that is
 // no workbook at all is refused before it is read whole.
 void CheckCompoundFileSignature(const TFileSystem& fs, const std::string& path) {
-  static constexpr std::string_view kSignature = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
   const std::string head = fs.ReadFileHead(path, 512);
-  if (head.starts_with(kSignature)) return;
+  if (xls::HasCompoundFileSignature(head)) return;
   throw sheet::EExportFileException(std::string(xls::kMsgNotValidXls) + LooksLike(head) + " (" + path + ")");
 }
 

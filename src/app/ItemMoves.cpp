@@ -19,7 +19,7 @@ void CopyLines(const TTextList& source, int first, int last, TTextList& target) 
 }  // namespace
 
 // Items `upper` and upper + 1 change places; `selectedIsLower` tells which of
-// the two the user selected (the scratch lists hold the selected block first).
+// the two the user selected, whose block SelectedItemLines holds.
 void TMainWindow::ExchangeBlocks(int upper, bool selectedIsLower) {
   TOfferWorkspace& ws = Workspace;
   const TItemBlock top = ImportedItemBlockOrFail(ws, upper);
@@ -27,13 +27,8 @@ void TMainWindow::ExchangeBlocks(int upper, bool selectedIsLower) {
   // ArticleGrid row r holds SourceLines entry r - 1.
   TTextList& topLines = selectedIsLower ? ws.NeighbourItemLines : ws.SelectedItemLines;
   TTextList& bottomLines = selectedIsLower ? ws.SelectedItemLines : ws.NeighbourItemLines;
-  if (selectedIsLower) {
-    CopyLines(ws.SourceLines, bottom.Start - 1, bottom.Next - 2, bottomLines);
-    CopyLines(ws.SourceLines, top.Start - 1, top.Next - 2, topLines);
-  } else {
-    CopyLines(ws.SourceLines, top.Start - 1, top.Next - 2, topLines);
-    CopyLines(ws.SourceLines, bottom.Start - 1, bottom.Next - 2, bottomLines);
-  }
+  CopyLines(ws.SourceLines, top.Start - 1, top.Next - 2, topLines);
+  CopyLines(ws.SourceLines, bottom.Start - 1, bottom.Next - 2, bottomLines);
   int at = top.Start - 1;
   for (const std::string& line : bottomLines) ws.SourceLines.Set(at++, line);
   for (const std::string& line : topLines) ws.SourceLines.Set(at++, line);

@@ -117,6 +117,18 @@ std::optional<TJpegSize> ReadJpegSize(std::string_view bytes) {
   return TJpegSize{image.Width, image.Height};
 }
 
+std::optional<TJpegSize> ReadJpegFileSize(const TFileSystem& fs, const std::string& path, TJpegCheck check) {
+  // Enough to hold the header behind the usual metadata.
+  constexpr std::size_t kHeadBytes = 256 * 1024;
+  auto parse = [check](std::string_view bytes) {
+    return check == TJpegCheck::jcFrameHeader ? JpegFrameSize(bytes) : ReadJpegSize(bytes);
+  };
+  const std::string head = fs.ReadFileHead(path, kHeadBytes);
+  std::optional<TJpegSize> size = parse(head);
+  if (!size && head.size() == kHeadBytes) size = parse(fs.ReadFile(path));
+  return size;
+}
+
 std::optional<TRgbImage> DecodeJpeg(std::string_view bytes) {
   TRgbImage image;
   if (!DecodeInto(bytes, image, false)) return std::nullopt;

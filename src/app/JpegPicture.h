@@ -2,8 +2,11 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
+
+#include "app/FileSystem.h"
 
 namespace app {
 
@@ -20,6 +23,16 @@ std::optional<TJpegSize> ReadJpegSize(std::string_view bytes);
 // marker segments without decoding anything; `head` may be just the start of
 // the file. Nothing when the bytes are no JPEG or end before the frame header.
 std::optional<TJpegSize> JpegFrameSize(std::string_view head);
+
+// How a picture file's size is read: from its frame header alone, or by the
+// decoder reading all of its header (which also checks the tables).
+enum class TJpegCheck { jcFrameHeader, jcDecoderHeader };
+
+// The size of a picture file, read from its first bytes; only a file whose
+// first bytes do not hold the header (a camera's large preview before it) is
+// read whole. Nothing when it is no readable JPEG; EInOutError when the file
+// cannot be read.
+std::optional<TJpegSize> ReadJpegFileSize(const TFileSystem& fs, const std::string& path, TJpegCheck check);
 
 // A decoded picture: 8-bit RGB, rows top to bottom.
 struct TRgbImage {

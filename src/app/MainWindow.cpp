@@ -38,7 +38,7 @@ bool TMainWindow::ShowPicture(const std::string& path) {
   if (!fFileSystem.FileExists(path)) return false;
   std::optional<TJpegSize> size;
   try {
-    size = ReadJpegSize(fFileSystem.ReadFile(path));
+    size = ReadJpegFileSize(fFileSystem, path, TJpegCheck::jcDecoderHeader);
   } catch (const EInOutError&) {
     return false;
   }

@@ -62,13 +62,6 @@ struct TStartUpResult {
   bool Ok() const { return !Failure; }
 };
 
-// How start-up runs: the desktop window takes the defaults; the command line
-// may name the list and leave out the customer list.
-struct TStartUpOptions {
-  std::string List;  // opened instead of the newest list of the folder (empty: the newest)
-  bool ReadCustomers = true;
-};
-
 // Start-up steps that belong to the table description and the customer list.
 // RestoreDescription defaults to LoadDescription; ReadCustomers defaults to
 // CteniZakazniku followed by FillCustomerChoice.
@@ -142,7 +135,6 @@ class TMainWindow {
   // --- Start-up ------------------------------------------------------------
   // The five start-up steps; an error is shown and ends the start-up.
   TStartUpResult FormCreate();
-  TStartUpResult StartUp(const TStartUpOptions& options);
   void LoadDescription();      // default step 1
   void ListArticleFolder();    // step 2
   // Step 3. False when the newest list has no picture folder: then nothing is

@@ -20,11 +20,17 @@ inline float ParseMoney(std::string_view textValue, const text::TRegionalSetting
 
 // A price that single precision cannot hold (beyond 3.4E38) or a total
 // that overflows it would print as "INF" and reach the workbook as no
-// number: the item is named instead. `what` is "Cena" or "Celková cena".
-inline void RequireFiniteMoney(float value, std::string_view what, std::string_view itemCode, std::string_view textValue) {
+// number: the item is named instead. `what` is "Cena" or "Celková cena";
+// the texts joined by " × " are the message's quote (count and price for a
+// total). Called for every row of every recalculation, it builds the
+// message only when it throws.
+inline void RequireFiniteMoney(float value, std::string_view what, std::string_view itemCode, std::string_view first,
+                               std::string_view second = {}) {
   if (std::isfinite(value)) return;
-  throw text::EConvertError(std::string(what) + " položky " + std::string(itemCode) + " je mimo rozsah: '" +
-                            std::string(textValue) + "'");
+  std::string quoted(first);
+  if (!second.empty()) quoted.append(" × ").append(second);
+  throw text::EConvertError(std::string(what) + " položky " + std::string(itemCode) + " je mimo rozsah: '" + quoted +
+                            "'");
 }
 
 // A 32-bit count times a single-precision price needs 55 significant bits to

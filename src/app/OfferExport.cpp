@@ -28,9 +28,6 @@ constexpr sheet::TCellBorders kAllSides =
 // The most characters a page header may hold in a spreadsheet file.
 constexpr std::size_t kMaxHeaderLength = 255;
 
-// Enough of a picture file to hold its frame header behind the usual metadata.
-constexpr std::size_t kPictureHeadBytes = 256 * 1024;
-
 // Money is computed in single precision; the cell stores exactly that value.
 double MoneyValue(const std::string& text, const text::TRegionalSettings& region) {
   return static_cast<double>(ParseMoney(text, region));
@@ -164,15 +161,9 @@ std::string WithoutControlCharacters(std::string_view textValue) {
   return out;
 }
 
-// The length of the header as the file carries it: "&L", "&C", "&R" and each
-// part's codes and text, in characters.
+// The length of the header as the file carries it, in characters.
 std::size_t HeaderCodeLength(const sheet::TExportHeaders& headers) {
-  std::size_t length = 0;
-  for (int i = 0; i < 3; ++i) {
-    const sheet::TExportHeader& part = headers.GetItem(i);
-    if (!part.Text().empty()) length += 2 + text::Utf16Length(part.ExcelFormattedText());
-  }
-  return length;
+  return text::Utf16Length(headers.ExcelFormattedText());
 }
 
 }  // namespace
@@ -305,11 +296,7 @@ void TOfferSheetComposer::AddPicture(sheet::TExportCell& anchor, const std::stri
   std::optional<TJpegSize> size;
   bool readable = true;
   try {
-    const TFileSystem& files = fWindow.FileSystem();
-    const std::string head = files.ReadFileHead(path, kPictureHeadBytes);
-    size = JpegFrameSize(head);
-    // A large metadata block (a camera's preview) can push the frame header further.
-    if (!size && head.size() == kPictureHeadBytes) size = JpegFrameSize(files.ReadFile(path));
+    size = ReadJpegFileSize(fWindow.FileSystem(), path, TJpegCheck::jcFrameHeader);
   } catch (const EInOutError&) {
     readable = false;
   }

@@ -50,9 +50,8 @@ TOfferItem ReadOfferItem(const TOfferWorkspace& ws, const TMainWindowState& wind
   TOfferItem item;
   const int row = i + 1;
   item.Imported = i < importedCount;
-  item.Code = reading == TItemReading::irFail ? window.ItemList.Items.Get(i)
-              : window.ItemList.Items.Has(i)  ? window.ItemList.Items.Get(i)
-                                              : std::string();
+  // Get raises the list-index error when the entry is missing.
+  if (reading == TItemReading::irFail || window.ItemList.Items.Has(i)) item.Code = window.ItemList.Items.Get(i);
   item.Count = ws.CalcGrid.Cell(2, row);
   item.UnitPrice = ws.CalcGrid.Cell(3, row);
   item.Total = ws.CalcGrid.Cell(4, row);

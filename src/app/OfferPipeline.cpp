@@ -64,8 +64,7 @@ void TMainWindow::ShowFirstItem() {
   Window.ItemCountField = Window.CountEntry = grid.Cell(3, block->Start);
   Window.ItemPriceField = Window.PriceEntry = grid.Cell(4, block->Start);
   Window.ItemTotalField = grid.Cell(5, block->Start);
-  Window.PropertiesBox.Clear();
-  for (int r = block->Start + 2; r < block->Next; ++r) Window.PropertiesBox.Add(grid.Cell(2, r));
+  ShowPropertyLines(*block);
 }
 
 // An offer without items shows the detail view as an empty window does.
@@ -118,7 +117,7 @@ void TMainWindow::KalkulaceTabulky() {
     const float price = ParseMoney(priceText, Region());
     RequireFiniteMoney(price, "Cena", ws.CalcGrid.Cell(1, r), priceText);
     const float total = MoneyProduct(count, price);
-    RequireFiniteMoney(total, "Celková cena", ws.CalcGrid.Cell(1, r), ws.CalcGrid.Cell(2, r) + " × " + priceText);
+    RequireFiniteMoney(total, "Celková cena", ws.CalcGrid.Cell(1, r), ws.CalcGrid.Cell(2, r), priceText);
     ws.CalcGrid.SetCell(4, r, text::FormatFloat("0.00", total, Region()));
     sum = MoneySum(sum, total);
   }

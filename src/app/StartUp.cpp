@@ -33,23 +33,16 @@ bool OlderFirst(const TStampedName& a, const TStampedName& b) {
 
 }  // namespace
 
-TStartUpResult TMainWindow::FormCreate() { return StartUp({}); }
-
-TStartUpResult TMainWindow::StartUp(const TStartUpOptions& options) {
+TStartUpResult TMainWindow::FormCreate() {
   TStartUpResult result;
   const TCommandResult run = RunCommand([&] {
     if (Hooks.RestoreDescription) Hooks.RestoreDescription(*this);
     ListArticleFolder();
-    if (!options.List.empty()) {
-      OpenList(options.List);
-      result.ListLoaded = true;
-    } else {
-      // Without its picture folder the newest list stays unloaded; that is
-      // no error, and the customer list is still read.
-      result.ListLoaded = VyberZpracovaniPoslednihoSouboru();
-      result.PictureFolderMissing = !result.ListLoaded;
-    }
-    if (options.ReadCustomers && Hooks.ReadCustomers) {
+    // Without its picture folder the newest list stays unloaded; that is no
+    // error, and the customer list is still read.
+    result.ListLoaded = VyberZpracovaniPoslednihoSouboru();
+    result.PictureFolderMissing = !result.ListLoaded;
+    if (Hooks.ReadCustomers) {
       Hooks.ReadCustomers(*this);
       result.CustomersRead = true;
     }

@@ -38,6 +38,23 @@ void SetText(QLineEdit* edit, const std::string& text) {
 
 QFrame::Shape SunkenShape() { return QFrame::Panel; }
 
+QStringList Texts(const app::TTextList& list) {
+  QStringList texts;
+  for (const std::string& entry : list) texts << Q(entry);
+  return texts;
+}
+
+// Refills a list or combo box only when its entries changed, so that showing
+// the state again keeps its scroll position.
+template <class TWidget, class TItemText>
+void ShowEntries(TWidget* widget, const QStringList& entries, TItemText itemText) {
+  bool same = widget->count() == entries.size();
+  for (int i = 0; same && i < entries.size(); ++i) same = itemText(i) == entries[i];
+  if (same) return;
+  widget->clear();
+  widget->addItems(entries);
+}
+
 }  // namespace
 
 TMainForm::TMainForm(app::TFileSystem& fileSystem, app::TDialogs& dialogs, app::TMainWindowSettings settings,
@@ -328,19 +345,11 @@ void TMainForm::ShowState() {
   ShowPicture();
   {
     const QSignalBlocker block(fItemList);
-    QStringList entries;
-    for (const std::string& entry : view.ItemList.Items) entries << Q(entry);
-    bool same = fItemList->count() == entries.size();
-    for (int i = 0; same && i < entries.size(); ++i) same = fItemList->item(i)->text() == entries[i];
-    if (!same) {
-      fItemList->clear();
-      fItemList->addItems(entries);
-    }
+    ShowEntries(fItemList, Texts(view.ItemList.Items), [this](int i) { return fItemList->item(i)->text(); });
     fItemList->setCurrentRow(view.ItemList.ItemIndex);
   }
-  QStringList lines;
-  for (const std::string& line : view.PropertiesBox) lines << Q(line);
-  if (fProperties->toPlainText() != lines.join(QLatin1Char('\n'))) fProperties->setPlainText(lines.join(QLatin1Char('\n')));
+  const QString properties = Texts(view.PropertiesBox).join(QLatin1Char('\n'));
+  if (fProperties->toPlainText() != properties) fProperties->setPlainText(properties);
   fNetTotal->setText(Q(view.NetTotalField));
   fVat->setText(Q(view.VatField));
   fGrossTotal->setText(Q(view.GrossTotalField));
@@ -358,14 +367,8 @@ void TMainForm::ShowState() {
   }
   {
     const QSignalBlocker block(fCustomerChoice);
-    QStringList entries;
-    for (const std::string& entry : view.CustomerChoiceItems) entries << Q(entry);
-    bool same = fCustomerChoice->count() == entries.size();
-    for (int i = 0; same && i < entries.size(); ++i) same = fCustomerChoice->itemText(i) == entries[i];
-    if (!same) {
-      fCustomerChoice->clear();
-      fCustomerChoice->addItems(entries);
-    }
+    ShowEntries(fCustomerChoice, Texts(view.CustomerChoiceItems),
+                [this](int i) { return fCustomerChoice->itemText(i); });
     if (fCustomerChoice->currentText() != Q(view.CustomerChoice)) fCustomerChoice->setEditText(Q(view.CustomerChoice));
   }
   SetText(fDescription, view.DescriptionEntry);

@@ -34,7 +34,7 @@ QStringList TQtSaveDialog::NameFilters(const std::string& filter) {
 bool TQtSaveDialog::Execute() {
   QFileDialog dialog(fParent);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setFileMode(fPathMustExist ? QFileDialog::AnyFile : QFileDialog::AnyFile);
+  dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !fOverwritePrompt);
   const QStringList filters = NameFilters(fFilter);
   dialog.setNameFilters(filters);

@@ -157,4 +157,13 @@ const TExportHeader& TExportHeaders::GetItem(int aIndex) const {
   }
 }
 
+std::string TExportHeaders::ExcelFormattedText() const {
+  std::string code;
+  const char* const tags[] = {"&L", "&C", "&R"};
+  for (int i = 0; i < 3; ++i) {
+    if (!GetItem(i).Text().empty()) code += tags[i] + GetItem(i).ExcelFormattedText();
+  }
+  return code;
+}
+
 }  // namespace sheet

@@ -48,6 +48,9 @@ class TExportHeaders {
   const TExportHeader& GetItem(int aIndex) const;
   double Height() const { return fHeight; }
   TExportHeaders& SetHeight(double v) { fHeight = v; return *this; }
+  // The code the file carries: "&L", "&C", "&R" each before its part's
+  // codes and text, parts without a text left out.
+  std::string ExcelFormattedText() const;
   // At least one part has a text.
   bool Present() const { return !fLeft.Text().empty() || !fCenter.Text().empty() || !fRight.Text().empty(); }
 

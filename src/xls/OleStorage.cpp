@@ -24,6 +24,11 @@ std::uint32_t U32(const char* p) {
 
 }  // namespace
 
+bool HasCompoundFileSignature(std::string_view head) {
+  return head.size() >= kSignature.size() &&
+         std::equal(kSignature.begin(), kSignature.end(), reinterpret_cast<const std::uint8_t*>(head.data()));
+}
+
 void TOleStorage::Corrupt() { throw EOleStorageException(kMsgNotValidXls); }
 
 void TOleStorage::OpenStreamForReading(std::string_view data) {
@@ -36,9 +41,7 @@ void TOleStorage::OpenStreamForReading(std::string_view data) {
   fDirectory.clear();
   fDirectoryScanned = false;
 
-  if (data.size() < kHeaderSize || !std::equal(kSignature.begin(), kSignature.end(),
-                                               reinterpret_cast<const std::uint8_t*>(data.data())))
-    throw EOleStorageException(kMsgCouldNotOpen);
+  if (data.size() < kHeaderSize || !HasCompoundFileSignature(data)) throw EOleStorageException(kMsgCouldNotOpen);
   const char* h = data.data();
   std::copy(kSignature.begin(), kSignature.end(), fHeader.Identifier.begin());
   fHeader.Revision = U16(h + 24);

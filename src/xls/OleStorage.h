@@ -40,6 +40,9 @@ struct TOleDirEntry {
   std::uint32_t fSize = 0;
 };
 
+// Whether the bytes start with the compound-file signature (D0 CF 11 E0 A1 B1 1A E1).
+bool HasCompoundFileSignature(std::string_view head);
+
 class TOleStorage {
  public:
   static constexpr std::uint32_t kEndOfChain = 0xFFFFFFFE;

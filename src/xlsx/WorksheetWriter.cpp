@@ -407,17 +407,10 @@ std::string TWorksheetWriter::Write(TExportWorkSheet& sheet, int index) {
     setup.SetAttribute("firstPageNumber", IntText(page.FirstPageNumber()));
     setup.SetAttribute("useFirstPageNumber", "1");
   }
-  auto headerCode = [](const TExportHeaders& h) {
-    std::string code;
-    const char* const tags[] = {"&L", "&C", "&R"};
-    for (int i = 0; i < 3; ++i)
-      if (!h.GetItem(i).Text().empty()) code += tags[i] + h.GetItem(i).ExcelFormattedText();
-    return code;
-  };
   if (sheet.Header().Present() || sheet.Footer().Present()) {
     TXMLNode& hf = root.AddChild("headerFooter");
-    if (sheet.Header().Present()) hf.AddTextChild("oddHeader", headerCode(sheet.Header()));
-    if (sheet.Footer().Present()) hf.AddTextChild("oddFooter", headerCode(sheet.Footer()));
+    if (sheet.Header().Present()) hf.AddTextChild("oddHeader", sheet.Header().ExcelFormattedText());
+    if (sheet.Footer().Present()) hf.AddTextChild("oddFooter", sheet.Footer().ExcelFormattedText());
   }
   if (!rowBreaks.empty()) {
     TXMLNode& b = root.AddChild("rowBreaks");
