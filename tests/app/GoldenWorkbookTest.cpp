@@ -1,28 +1,20 @@
-// The bytes of every XML part of reference workbooks, kept under
-// tests/app/golden/: a change of the writer that alters what reaches the file
-// shows here part by part. NABIDKA_UPDATE_GOLDEN=1 writes the files anew
-// (after a deliberate change, to be read in the diff).
+// The bytes of every XML part of the example offer and order, kept under
+// tests/app/golden/ (see xlsx/GoldenParts.h).
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 #include "AppTestSupport.h"
 #include "app/OfferExport.h"
 #include "sheet/Workbook.h"
 #include "xlsx/ExporterTestSupport.h"
+#include "xlsx/GoldenParts.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 const fs::path kGolden = fs::path(NABIDKA_SOURCE_DIR) / "tests" / "app" / "golden";
-
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
 
 // The example offer, composed as "Export do Excelu" composes it.
 std::map<std::string, std::string> ExampleParts(int layout, bool customerHeader) {
@@ -40,25 +32,9 @@ std::map<std::string, std::string> ExampleParts(int layout, bool customerHeader)
   return xlsxtest::ReadZipMap(xlsxtest::SaveBytes(*workbook, false));
 }
 
-void CompareWithGolden(const std::string& name, const std::map<std::string, std::string>& parts) {
-  const fs::path folder = kGolden / name;
-  const bool update = std::getenv("NABIDKA_UPDATE_GOLDEN") != nullptr;
-  for (const auto& [part, bytes] : parts) {
-    if (part.starts_with("xl/media/")) continue;  // the pictures are the list's own files
-    const fs::path file = folder / part;
-    if (update) {
-      fs::create_directories(file.parent_path());
-      std::ofstream(file, std::ios::binary) << bytes;
-      continue;
-    }
-    ASSERT_TRUE(fs::exists(file)) << "no golden file for " << name << "/" << part;
-    EXPECT_EQ(bytes, ReadBytes(file)) << name << "/" << part;
-  }
-}
-
 TEST(GoldenWorkbook, ExampleOfferAndOrder) {
-  CompareWithGolden("offer", ExampleParts(app::offersheet::kOfferLayout, true));
-  CompareWithGolden("order", ExampleParts(app::offersheet::kOrderLayout, false));
+  xlsxtest::CompareWithGolden(kGolden / "offer", ExampleParts(app::offersheet::kOfferLayout, true));
+  xlsxtest::CompareWithGolden(kGolden / "order", ExampleParts(app::offersheet::kOrderLayout, false));
 }
 
 }  // namespace
