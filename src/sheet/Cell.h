@@ -185,6 +185,11 @@ class TExportCell : public TOwnedListObject {
   // ---- pictures
   TExportCellDrawings& Drawings();
   bool DrawingsAssigned() const;
+  // The cell's drawings without creating them; null when it has none.
+  const TExportCellDrawings* DrawingsIfAny() const {
+    const TExportCellExtras* extras = ExtrasIfAny();
+    return extras ? extras->fDrawings.get() : nullptr;
+  }
   // Throws EExportFileException naming the file when it cannot be read.
   TExportCellDrawing& AddImage(const std::string& aFileName, int aLeft, int aTop, int aWidth, int aHeight);
   // Image bytes from the stream's position to its end; aFileName gives name and extension

@@ -96,6 +96,16 @@ TExportRow& TExportWorkSheet::AddRow(int aPosition) {
   return row;
 }
 
+void TExportWorkSheet::PackStyles() {
+  for (TExportRow& row : *fRows) {
+    if (TExportCellStyle* style = row.StyleIfAssigned()) style->PackStyle();
+    for (TExportCell& cell : row.Cells()) cell.PackStyle();
+  }
+  for (TExportCol& col : *fCols)
+    if (TExportCellStyle* style = col.StyleIfAssigned()) style->PackStyle();
+  fStyle->PackStyle();
+}
+
 void TExportWorkSheet::NoteCellStyleEdit(int aRowIndex) {
   if (aRowIndex == fStyleEditRow) return;
   const int left = fStyleEditRow;

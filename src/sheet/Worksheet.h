@@ -64,6 +64,7 @@ class TExportWorkSheet : public TOwnedListObject {
   TExportNamedCells& NamedCells() { return fNamedCells; }
   const TExportNamedCells& NamedCells() const { return fNamedCells; }
   TExportWorkSheetProtection& Protection() { return fProtection; }
+  const TExportWorkSheetProtection& Protection() const { return fProtection; }
   // Base style of the sheet (font name from the workbook's default font name, size 10).
   TExportCellStyle& Style() { return *fStyle; }
   const TExportCellStyle& Style() const { return *fStyle; }
@@ -72,6 +73,9 @@ class TExportWorkSheet : public TOwnedListObject {
 
   // ---- rows and cells
   // Packs the styles of the current last row, then appends (aPosition < 0) or inserts a row.
+  // Packs every style the sheet holds (rows with their cells, then columns,
+  // then the sheet's own), so that writers can read them as they are.
+  void PackStyles();
   TExportRow& AddRow(int aPosition = -1);
   // Appends aRowCount rows; the last one, or null when aRowCount <= 0.
   TExportRow* AddRows(int aRowCount);

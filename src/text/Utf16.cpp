@@ -30,16 +30,7 @@ std::u16string ToUtf16(std::string_view utf8) {
 std::string ToUtf8(std::u16string_view utf16) {
   std::string out;
   out.reserve(utf16.size());
-  for (std::size_t i = 0; i < utf16.size(); ++i) {
-    const char16_t u = utf16[i];
-    if (u >= 0xD800 && u <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
-        utf16[i + 1] <= 0xDFFF) {
-      AppendUtf8(out, 0x10000 + ((char32_t(u) - 0xD800) << 10) + (char32_t(utf16[i + 1]) - 0xDC00));
-      ++i;
-    } else {
-      AppendUtf8(out, u);  // an unpaired surrogate becomes U+FFFD
-    }
-  }
+  AppendUtf16AsUtf8(out, utf16);
   return out;
 }
 

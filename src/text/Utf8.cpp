@@ -4,51 +4,27 @@ namespace text {
 
 namespace {
 
-bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+bool IsHighSurrogate(char32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
+bool IsLowSurrogate(char32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+
+// The UTF-16 decoding both unit sources share; `unit(i)` reads unit i.
+template <class TUnitAt>
+void AppendUnitsAsUtf8(std::string& out, std::size_t count, TUnitAt unit, TInvalidUtf policy) {
+  for (std::size_t i = 0; i < count; ++i) {
+    const char32_t u = unit(i);
+    if (IsHighSurrogate(u) && i + 1 < count && IsLowSurrogate(unit(i + 1))) {
+      AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (unit(i + 1) - 0xDC00));
+      ++i;
+    } else {
+      AppendUtf8(out, u, policy);
+    }
+  }
+}
 
 }  // namespace
 
-char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
-  const auto lead = static_cast<unsigned char>(text[pos]);
-  if (lead < 0x80) {
-    ++pos;
-    return lead;
-  }
-  std::size_t length;
-  char32_t cp;
-  char32_t minimum;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2, cp = lead & 0x1F, minimum = 0x80;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3, cp = lead & 0x0F, minimum = 0x800;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4, cp = lead & 0x07, minimum = 0x10000;
-  } else {
-    ++pos;
-    return kReplacementChar;
-  }
-  if (text.size() - pos < length) {
-    ++pos;
-    return kReplacementChar;
-  }
-  for (std::size_t i = 1; i < length; ++i) {
-    const auto b = static_cast<unsigned char>(text[pos + i]);
-    if (!IsContinuation(b)) {
-      ++pos;
-      return kReplacementChar;
-    }
-    cp = (cp << 6) | (b & 0x3F);
-  }
-  if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-    ++pos;
-    return kReplacementChar;
-  }
-  pos += length;
-  return cp;
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = kReplacementChar;
+void AppendUtf8(std::string& out, char32_t cp, TInvalidUtf policy) {
+  if (cp > 0x10FFFF || (IsSurrogate(cp) && policy == TInvalidUtf::kReplace)) cp = kReplacementChar;
   if (cp < 0x80) {
     out += static_cast<char>(cp);
   } else if (cp < 0x800) {
@@ -66,11 +42,24 @@ void AppendUtf8(std::string& out, char32_t cp) {
   }
 }
 
+void AppendUtf16AsUtf8(std::string& out, std::u16string_view units, TInvalidUtf policy) {
+  AppendUnitsAsUtf8(out, units.size(), [&](std::size_t i) { return char32_t(units[i]); }, policy);
+}
+
+void AppendUtf16LeAsUtf8(std::string& out, const std::uint8_t* bytes, std::size_t count, TInvalidUtf policy) {
+  AppendUnitsAsUtf8(
+      out, count, [&](std::size_t i) { return char32_t(bytes[2 * i] | (bytes[2 * i + 1] << 8)); }, policy);
+}
+
+void AppendLatin1AsUtf8(std::string& out, const std::uint8_t* bytes, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) AppendUtf8(out, bytes[i]);
+}
+
 bool IsValidUtf8(std::string_view text) {
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    const std::size_t start = pos;
-    if (NextCodePoint(text, pos) == kReplacementChar && pos - start == 1) return false;
+  for (std::size_t pos = 0; pos < text.size();) {
+    const TDecodedChar c = DecodeUtf8(text, pos, TInvalidUtf::kReplace);
+    if (!c.fValid) return false;
+    pos += c.fLength;
   }
   return true;
 }
@@ -79,15 +68,11 @@ std::string SanitizeUtf8(std::string_view text) {
   if (IsValidUtf8(text)) return std::string(text);
   std::string out;
   out.reserve(text.size() + 8);
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    const std::size_t start = pos;
-    const char32_t cp = NextCodePoint(text, pos);
-    if (cp == kReplacementChar && pos - start == 1) {
-      AppendUtf8(out, kReplacementChar);
-    } else {
-      out.append(text.substr(start, pos - start));
-    }
+  for (std::size_t pos = 0; pos < text.size();) {
+    const TDecodedChar c = DecodeUtf8(text, pos, TInvalidUtf::kReplace);
+    if (c.fValid) out.append(text.substr(pos, c.fLength));
+    else AppendUtf8(out, kReplacementChar);
+    pos += c.fLength;
   }
   return out;
 }

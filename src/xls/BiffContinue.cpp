@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "xls/Utf16Le.h"
+#include "text/Utf8.h"
 
 namespace xls {
 
@@ -66,7 +66,7 @@ void TBiffContinueCursor::ReadString(std::size_t count, std::string& text, std::
     fPos += n * unit;
     pending -= n;
   }
-  AppendUtf16LeAsUtf8(text, utf16.data(), utf16.size() / 2);
+  text::AppendUtf16LeAsUtf8(text, utf16.data(), utf16.size() / 2);
 
   if (runs) runs->reserve(std::min(runCount * 4, fSegment.size()));
   for (std::size_t i = 0; i < runCount * 4; ++i) {

@@ -3,7 +3,7 @@
 #include <bit>
 #include <vector>
 
-#include "xls/Utf16Le.h"
+#include "text/Utf8.h"
 
 namespace xls {
 
@@ -63,9 +63,9 @@ std::string ReadUnicodeString(TByteCursor& cursor, int countBytes) {
   std::string_view chars = cursor.Bytes(count * (wide ? 2 : 1));
   auto bytes = reinterpret_cast<const std::uint8_t*>(chars.data());
   if (wide)
-    AppendUtf16LeAsUtf8(text, bytes, count);
+    text::AppendUtf16LeAsUtf8(text, bytes, count);
   else
-    AppendLatin1AsUtf8(text, bytes, count);
+    text::AppendLatin1AsUtf8(text, bytes, count);
   return text;
 }
 

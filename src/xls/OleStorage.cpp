@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <fstream>
 
-#include "xls/Utf16Le.h"
+#include "text/Utf8.h"
 #include "text/StreamBytes.h"
 
 namespace xls {
@@ -176,7 +176,7 @@ void TOleStorage::ScanDirectory() {
       TOleDirEntry entry;
       std::size_t nameBytes = std::min<std::size_t>(U16(e + 64), 64);
       std::size_t units = nameBytes >= 2 ? nameBytes / 2 - 1 : 0;
-      AppendUtf16LeAsUtf8(entry.fName, reinterpret_cast<const std::uint8_t*>(e), units);
+      text::AppendUtf16LeAsUtf8(entry.fName, reinterpret_cast<const std::uint8_t*>(e), units);
       entry.fType = type;
       entry.fStartSector = U32(e + 116);
       entry.fSize = U32(e + 120);

@@ -81,7 +81,9 @@ void TExporterXLSX::SaveWorkbook(TExportWorkbook& workbook, TSeekableStream& str
   for (int i = 0; i < sheets.Count(); ++i) {
     TExportWorkSheet& sheet = sheets.GetWS(i);
     workbook.DoProgress(epnWorksheet, i, sheets.Count(), sheet.Title());
-    const std::string drawing = writer.Write(sheet, i);
+    // The writers only read the model: what they need resolved is resolved here.
+    sheet.PackStyles();
+    const std::string drawing = writer.Write(std::as_const(sheet), i);
     if (!drawing.empty()) info.fDrawingParts.push_back(drawing);
     info.fDefinedNames += TWorksheetWriter::DefinedNames(sheet, i);
   }

@@ -14,7 +14,7 @@ double TSheetMetrics::WidthInChars(double pixels) const {
   return std::clamp(chars, 0.0, 255.99609375);
 }
 
-TSheetMetrics ComputeSheetMetrics(sheet::TExportWorkSheet& sheet, const sheet::TCustomExporter& exporter) {
+TSheetMetrics ComputeSheetMetrics(const sheet::TExportWorkSheet& sheet, const sheet::TCustomExporter& exporter) {
   TSheetMetrics m;
   m.fDefaultColWidth = sheet::SheetDefaultColWidth(sheet);
   m.fDefaultRowHeight = sheet::SheetDefaultRowHeight(sheet, true);

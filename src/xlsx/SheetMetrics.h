@@ -31,6 +31,6 @@ struct TSheetMetrics {
   double WidthInChars(double pixels) const;
 };
 
-TSheetMetrics ComputeSheetMetrics(sheet::TExportWorkSheet& sheet, const sheet::TCustomExporter& exporter);
+TSheetMetrics ComputeSheetMetrics(const sheet::TExportWorkSheet& sheet, const sheet::TCustomExporter& exporter);
 
 }  // namespace xlsx

@@ -8,7 +8,9 @@
 #include "sheet/NumberFormat.h"
 #include "sheet/Workbook.h"
 #include "text/RegionalSettings.h"
-#include "xlsx/XmlDocument.h"
+#include "sheet/Exceptions.h"
+#include "xlsx/PackageParts.h"
+#include "xlsx/XmlWriter.h"
 #include "xlsx/XmlText.h"
 
 namespace xlsx {
@@ -23,8 +25,7 @@ std::string ColorToARGB(TColor color) {
   return out;
 }
 
-TExporterXLSX_StyleSheet::TExporterXLSX_StyleSheet(TExportWorkbook& workbook) : fWorkbook(workbook) {
-  fFootPrintTable.emplace("<<<default>>>", 0);
+TExporterXLSX_StyleSheet::TExporterXLSX_StyleSheet(const TExportWorkbook& workbook) : fWorkbook(workbook) {
   TExporterXLSX_Style def;
   def.fBorderId = 0;
   fCellXfs.push_back(def);
@@ -60,42 +61,36 @@ int TExporterXLSX_StyleSheet::FillId(TColor color) {
   return static_cast<int>(fFills.size()) - 1;
 }
 
-int TExporterXLSX_StyleSheet::Add(const std::string& footprint, const TExportCellStyle& style, const std::string& numberFormat) {
-  TExporterXLSX_Style xf;
-  xf.fFontId = style.FontId();
-  xf.fBorderId = style.BordersId();
-  xf.fFillId = FillId(style.BGColor());
-  xf.fNumFmtId = NumFmtId(numberFormat);
-  xf.fAlignment = style.Alignment();
-  xf.fVAlignment = style.VAlignment();
-  xf.fIndent = style.Indent();
-  xf.fWrapText = style.WrapText();
-  xf.fOrientation = style.Orientation();
-  xf.fRotation = style.Rotation();
-  xf.fProtection = style.Protection();
-  const int index = static_cast<int>(fCellXfs.size());
-  fCellXfs.push_back(xf);
-  fFootPrintTable.emplace(footprint, index);
-  return index;
-}
-
 std::size_t TExporterXLSX_StyleSheet::TStyleKeyHash::operator()(const TStyleKey& k) const {
   std::size_t h = std::hash<std::string>()(k.fNumberFormat);
   for (int f : k.fFields) h = h * 1000003u ^ static_cast<std::size_t>(static_cast<unsigned>(f));
   return h;
 }
 
-int TExporterXLSX_StyleSheet::CreateAddStyleUnique(TExportCellStyle& style, const std::string& numberFormat) {
-  style.PackStyle();
-  return CreateAddStyleUnique(std::as_const(style), numberFormat);
+int TExporterXLSX_StyleSheet::XfFor(const TStyleKey& key) {
+  const auto found = fXfIndex.find(key);
+  if (found != fXfIndex.end()) return found->second;
+  TExporterXLSX_Style xf;
+  xf.fAlignment = static_cast<TCellHAlignment>(key.fFields[0]);
+  xf.fIndent = key.fFields[1];
+  xf.fVAlignment = static_cast<TCellVAlignment>(key.fFields[2]);
+  xf.fWrapText = key.fFields[3] != 0;
+  xf.fFillId = FillId(static_cast<TColor>(key.fFields[4]));
+  xf.fRotation = key.fFields[5];
+  xf.fOrientation = static_cast<TExportFlowOrientation>(key.fFields[6]);
+  xf.fFontId = key.fFields[7];
+  xf.fBorderId = key.fFields[8];
+  xf.fProtection = static_cast<TExportCellProtection>(key.fFields[9]);
+  xf.fNumFmtId = NumFmtId(key.fNumberFormat);
+  const int index = static_cast<int>(fCellXfs.size());
+  fCellXfs.push_back(xf);
+  fXfIndex.emplace(key, index);
+  return index;
 }
 
 int TExporterXLSX_StyleSheet::CreateAddStyleUnique(const TExportCellStyle& style, const std::string& numberFormat) {
-  if (!style.Packed()) {
-    TExportCellStyle packed(&style.ExportObject());
-    packed.Assign(style);
-    return CreateAddStyleUnique(packed, numberFormat);
-  }
+  // Font and border ids mean something only once the style is packed.
+  if (!style.Packed()) throw EExportException("A cell style was not packed before writing.");
   fScratchKey.fFields[0] = style.Alignment();
   fScratchKey.fFields[1] = style.Indent();
   fScratchKey.fFields[2] = style.VAlignment();
@@ -107,46 +102,50 @@ int TExporterXLSX_StyleSheet::CreateAddStyleUnique(const TExportCellStyle& style
   fScratchKey.fFields[8] = style.BordersId();
   fScratchKey.fFields[9] = style.Protection();
   fScratchKey.fNumberFormat = numberFormat;
-  const auto cached = fKeyCache.find(fScratchKey);
-  if (cached != fKeyCache.end()) return cached->second;
-  const std::string footprint = style.PackedFootPrint(numberFormat);
-  const auto it = fFootPrintTable.find(footprint);
-  const int xf = it != fFootPrintTable.end() ? it->second : Add(footprint, style, numberFormat);
-  fKeyCache.emplace(fScratchKey, xf);
-  return xf;
+  return XfFor(fScratchKey);
+}
+
+const TExportCellBorders& TExporterXLSX_StyleSheet::BordersAt(int id) const {
+  const TExportCellBordersList& list = fWorkbook.BordersList();
+  if (list.ValidIndex(id)) return list.Get(id);
+  return fMergedBorders.at(static_cast<std::size_t>(id - list.Count()));
+}
+
+int TExporterXLSX_StyleSheet::BordersIdFor(const TExportCellBorders& borders, int currentId) {
+  if (BordersAt(currentId).SameAs(borders)) return currentId;
+  const std::string footprint = borders.FootPrint();
+  const TExportCellBordersList& list = fWorkbook.BordersList();
+  const int known = list.Find(footprint);
+  if (known >= 0) return known;
+  const auto [it, added] = fMergedBordersIndex.emplace(footprint, list.Count() + static_cast<int>(fMergedBorders.size()));
+  if (added) fMergedBorders.push_back(borders);
+  return it->second;
 }
 
 int TExporterXLSX_StyleSheet::CreateAddStyleUniqueApplyBorders(const TExportCellStyle& style, const std::string& numberFormat,
                                                                int baseXf) {
   const TExporterXLSX_Style& base = fCellXfs.at(static_cast<std::size_t>(baseXf));
-  TExportCellStyle temp(&fWorkbook);
-  temp.SetAlignment(base.fAlignment);
-  temp.SetVAlignment(base.fVAlignment);
-  temp.SetIndent(static_cast<std::uint8_t>(base.fIndent));
-  temp.SetAlignment(base.fAlignment);
-  temp.SetWrapText(base.fWrapText);
-  temp.SetOrientation(base.fOrientation);
-  temp.SetRotation(base.fRotation);
-  temp.SetProtection(base.fProtection);
-  temp.SetBGColor(fFills.at(static_cast<std::size_t>(base.fFillId)));
-  temp.SetFontId(base.fFontId);
-  temp.SetBordersId(base.fBorderId);
+  TExportCellBorders merged = BordersAt(base.fBorderId);
   const TExportCellBorders& over = style.Borders_ReadOnly();
-  bool changed = false;
   for (int side = 0; side < kBorderCount; ++side) {
     const TExportCellBorder& b = over.GetI(static_cast<TCellBorder>(side));
-    if (b.Style() != ebAuto || b.Color() != clNone) changed = true;
+    TExportCellBorder& target = merged.GetI(static_cast<TCellBorder>(side));
+    if (b.Style() != ebAuto) target.SetStyle(b.Style());
+    if (b.Color() != clNone) target.SetColor(b.Color());
   }
-  if (changed) {
-    TExportCellBorders& mine = temp.Borders();
-    for (int side = 0; side < kBorderCount; ++side) {
-      const TExportCellBorder& b = over.GetI(static_cast<TCellBorder>(side));
-      TExportCellBorder& target = mine.GetI(static_cast<TCellBorder>(side));
-      if (b.Style() != ebAuto) target.SetStyle(b.Style());
-      if (b.Color() != clNone) target.SetColor(b.Color());
-    }
-  }
-  return CreateAddStyleUnique(temp, numberFormat);
+  TStyleKey key;
+  key.fFields[0] = base.fAlignment;
+  key.fFields[1] = base.fIndent;
+  key.fFields[2] = base.fVAlignment;
+  key.fFields[3] = base.fWrapText;
+  key.fFields[4] = fFills.at(static_cast<std::size_t>(base.fFillId));
+  key.fFields[5] = base.fRotation;
+  key.fFields[6] = base.fOrientation;
+  key.fFields[7] = base.fFontId;
+  key.fFields[8] = BordersIdFor(merged, base.fBorderId);
+  key.fFields[9] = base.fProtection;
+  key.fNumberFormat = numberFormat;
+  return XfFor(key);
 }
 
 namespace {
@@ -159,18 +158,113 @@ const char* BorderStyleName(TCellBorderStyle s) {
   return i >= 0 && i < 15 ? kNames[i] : "none";
 }
 
-void AddSide(TXMLNode& border, const char* name, const TExportCellBorder& side) {
-  TXMLNode& node = border.AddChild(name);
-  if (side.Style() == ebNone) return;
-  node.SetAttribute("style", BorderStyleName(side.Style()));
-  node.AddChild("color").SetAttribute("rgb", ColorToARGB(side.Color()));
+void WriteSide(TXMLWriter& w, const char* name, const TExportCellBorder& side) {
+  w.Start(name);
+  if (side.Style() == ebNone) return w.EndEmpty();
+  w.Attribute("style", BorderStyleName(side.Style())).EndStart();
+  w.Start("color").Attribute("rgb", ColorToARGB(side.Color())).EndEmpty();
+  w.End(name);
 }
 
 bool IsDrawn(const TExportCellBorder& side) { return side.Style() != ebAuto && side.Style() != ebNone; }
 
-void AddFlag(TXMLNode& font, const char* name, TExportFontStyleBIS v) {
-  if (v == efsYes) font.AddChild(name);
-  if (v == efsNo) font.AddChild(name).SetAttribute("val", "0");
+// <b/> for yes, <b val="0"/> for no, nothing for automatic.
+void WriteFlag(TXMLWriter& w, const char* name, TExportFontStyleBIS v) {
+  if (v == efsYes) w.Start(name).EndEmpty();
+  if (v == efsNo) w.Start(name).Attribute("val", "0").EndEmpty();
+}
+
+void WriteValElement(TXMLWriter& w, const char* name, std::string_view val) { w.Start(name).Attribute("val", val).EndEmpty(); }
+
+void WriteUnderline(TXMLWriter& w, TExportFontStyleUnderline underline) {
+  switch (underline) {
+    case efuSingle: w.Start("u").EndEmpty(); break;
+    case efuDouble: WriteValElement(w, "u", "double"); break;
+    case efuSingleAccounting: WriteValElement(w, "u", "singleAccounting"); break;
+    case efuDoubleAccounting: WriteValElement(w, "u", "doubleAccounting"); break;
+    case efuNo: WriteValElement(w, "u", "none"); break;
+    case efuAuto: break;
+  }
+}
+
+// <font>: flags, underline, vertical alignment, size, colour, name.
+void WriteFont(TXMLWriter& w, const TExportFont& f) {
+  w.Start("font");
+  const std::size_t body = w.OpenBody();
+  WriteFlag(w, "b", f.Style().Bold());
+  WriteFlag(w, "i", f.Style().Italic());
+  WriteFlag(w, "strike", f.Style().StrikeOut());
+  WriteUnderline(w, f.Style().Underline());
+  if (f.Style().Escapement() == efeSuperscript) WriteValElement(w, "vertAlign", "superscript");
+  if (f.Style().Escapement() == efeSubscript) WriteValElement(w, "vertAlign", "subscript");
+  if (f.Size() >= 0) w.Start("sz").Attribute("val", f.Size()).EndEmpty();
+  if (f.Color() != clNone) w.Start("color").Attribute("rgb", ColorToARGB(f.Color())).EndEmpty();
+  if (!f.Name().empty()) WriteValElement(w, "name", f.Name());
+  w.CloseBody(body, "font");
+}
+
+// <fill><patternFill>: none, the gray125 pattern every package lists second, or a solid colour.
+void WriteFill(TXMLWriter& w, TColor color) {
+  w.Start("fill").EndStart();
+  w.Start("patternFill");
+  if (color == clNone) {
+    w.Attribute("patternType", "none").EndEmpty();
+  } else if (color == TExporterXLSX_StyleSheet::kGray125Fill) {
+    w.Attribute("patternType", "gray125").EndEmpty();
+  } else {
+    w.Attribute("patternType", "solid").EndStart();
+    w.Start("fgColor").Attribute("rgb", ColorToARGB(color)).EndEmpty();
+    w.Start("bgColor").Attribute("indexed", 64).EndEmpty();
+    w.End("patternFill");
+  }
+  w.End("fill");
+}
+
+// <border>: the four sides, then the diagonal both diagonal flags share.
+void WriteBorder(TXMLWriter& w, const TExportCellBorders& b) {
+  w.Start("border");
+  if (IsDrawn(b.DiagonalUp())) w.Attribute("diagonalUp", 1);
+  if (IsDrawn(b.DiagonalDown())) w.Attribute("diagonalDown", 1);
+  w.EndStart();
+  WriteSide(w, "left", b.Left());
+  WriteSide(w, "right", b.Right());
+  WriteSide(w, "top", b.Top());
+  WriteSide(w, "bottom", b.Bottom());
+  if (IsDrawn(b.DiagonalUp()) || IsDrawn(b.DiagonalDown()))
+    WriteSide(w, "diagonal", IsDrawn(b.DiagonalDown()) ? b.DiagonalDown() : b.DiagonalUp());
+  w.End("border");
+}
+
+// <alignment> of an xf; written even when empty.
+void WriteAlignment(TXMLWriter& w, const TExporterXLSX_Style& s) {
+  static const char* const kHorizontal[] = {"", "left", "center", "right", "fill", "justify", "centerContinuous", "distributed"};
+  static const char* const kVertical[] = {"", "top", "center", "bottom", "justify", "distributed"};
+  w.Start("alignment");
+  if (s.fAlignment > cahAuto && s.fAlignment <= cahDistributed) w.Attribute("horizontal", kHorizontal[s.fAlignment]);
+  if (s.fVAlignment > cavAuto && s.fVAlignment <= cavDistributed) w.Attribute("vertical", kVertical[s.fVAlignment]);
+  if (s.fWrapText) w.Attribute("wrapText", 1);
+  if (s.fOrientation == efoTopToBottom)
+    w.Attribute("textRotation", 255);
+  else if (s.fRotation != 0)
+    w.Attribute("textRotation", s.fRotation < 0 ? 90 - s.fRotation : s.fRotation);
+  if ((s.fAlignment == cahLeft || s.fAlignment == cahRight) && s.fIndent > 0) w.Attribute("indent", s.fIndent);
+  w.EndEmpty();
+}
+
+// <xf> of cellXfs, with its alignment and, for unlocked or hidden cells, protection.
+void WriteCellXf(TXMLWriter& w, const TExporterXLSX_Style& s) {
+  const bool unlockedOrHidden = s.fProtection != ecpLocked;
+  w.Start("xf").Attribute("numFmtId", s.fNumFmtId).Attribute("fontId", s.fFontId).Attribute("fillId", s.fFillId);
+  w.Attribute("borderId", s.fBorderId).Attribute("xfId", 0);
+  w.Attribute("applyFont", 1).Attribute("applyFill", 1).Attribute("applyAlignment", 1);
+  if (unlockedOrHidden) w.Attribute("applyProtection", 1);
+  w.EndStart();
+  WriteAlignment(w, s);
+  if (unlockedOrHidden) {
+    w.Start("protection").Attribute("hidden", (s.fProtection & ecpFormulaHidden) ? 1 : 0);
+    w.Attribute("locked", (s.fProtection & ecpLocked) ? 1 : 0).EndEmpty();
+  }
+  w.End("xf");
 }
 
 // A system date or time placeholder becomes the platform's short format in
@@ -182,125 +276,79 @@ std::string ResolveSystemFormat(const std::string& code) {
 
 }  // namespace
 
+// <numFmts>: the custom formats and the built-in ids whose codes depend on the reader's locale.
+void TExporterXLSX_StyleSheet::WriteNumFmts(TXMLWriter& w) const {
+  auto listed = [](int id) { return id > 163 || (id >= 5 && id <= 8) || (id >= 41 && id <= 44); };
+  const auto count = std::count_if(fNumFmts.begin(), fNumFmts.end(), [&](const auto& f) { return listed(f.first); });
+  w.Start("numFmts").Attribute("count", count);
+  const std::size_t body = w.OpenBody();
+  for (const auto& [id, code] : fNumFmts)
+    if (listed(id)) w.Start("numFmt").Attribute("numFmtId", id).Attribute("formatCode", ResolveSystemFormat(code)).EndEmpty();
+  w.CloseBody(body, "numFmts");
+}
+
+// <fonts>: the workbook's font list, in its order.
+void TExporterXLSX_StyleSheet::WriteFonts(TXMLWriter& w) const {
+  const TExportFontList& fonts = fWorkbook.Fonts();
+  w.Start("fonts").Attribute("count", fonts.Count());
+  const std::size_t body = w.OpenBody();
+  for (int i = 0; i < fonts.Count(); ++i) WriteFont(w, fonts.Get(i));
+  w.CloseBody(body, "fonts");
+}
+
+// <fills>
+void TExporterXLSX_StyleSheet::WriteFills(TXMLWriter& w) const {
+  w.Start("fills").Attribute("count", fFills.size()).EndStart();
+  for (TColor c : fFills) WriteFill(w, c);
+  w.End("fills");
+}
+
+// <borders>: the workbook's border sets, then those of merged cells.
+void TExporterXLSX_StyleSheet::WriteBorders(TXMLWriter& w) const {
+  const TExportCellBordersList& list = fWorkbook.BordersList();
+  w.Start("borders").Attribute("count", list.Count() + static_cast<int>(fMergedBorders.size()));
+  const std::size_t body = w.OpenBody();
+  for (int i = 0; i < list.Count(); ++i) WriteBorder(w, list.Get(i));
+  for (const TExportCellBorders& b : fMergedBorders) WriteBorder(w, b);
+  w.CloseBody(body, "borders");
+}
+
+// <cellStyleXfs>: the one record the "Normal" style stands for.
+void TExporterXLSX_StyleSheet::WriteCellStyleXfs(TXMLWriter& w) const {
+  w.Start("cellStyleXfs").Attribute("count", 1).EndStart();
+  w.Start("xf").Attribute("numFmtId", 0).Attribute("fontId", 0).Attribute("fillId", 0).Attribute("borderId", 0).EndEmpty();
+  w.End("cellStyleXfs");
+}
+
+// <cellXfs>
+void TExporterXLSX_StyleSheet::WriteCellXfs(TXMLWriter& w) const {
+  w.Start("cellXfs").Attribute("count", fCellXfs.size()).EndStart();
+  for (const TExporterXLSX_Style& s : fCellXfs) WriteCellXf(w, s);
+  w.End("cellXfs");
+}
+
+// <cellStyles>: the built-in "Normal" style; readers warn about (or repair) a
+// workbook without a default cell style.
+void TExporterXLSX_StyleSheet::WriteCellStyles(TXMLWriter& w) const {
+  w.Start("cellStyles").Attribute("count", 1).EndStart();
+  w.Start("cellStyle").Attribute("name", "Normal").Attribute("xfId", 0).Attribute("builtinId", 0).EndEmpty();
+  w.End("cellStyles");
+}
+
 std::string TExporterXLSX_StyleSheet::StylesXml() const {
-  TXMLDocument doc(true, "styleSheet");
-  TXMLNode& root = *doc.Root();
-  root.SetAttribute("xmlns", "http://schemas.openxmlformats.org/spreadsheetml/2006/main");
-
-  TXMLNode& numFmts = root.AddChild("numFmts");
-  numFmts.SetAttribute("count", "0");
-  int custom = 0;
-  for (const auto& [id, code] : fNumFmts) {
-    if (!(id > 163 || (id >= 5 && id <= 8) || (id >= 41 && id <= 44))) continue;
-    TXMLNode& f = numFmts.AddChild("numFmt");
-    f.SetAttribute("numFmtId", IntText(id));
-    f.SetAttribute("formatCode", ResolveSystemFormat(code));
-    ++custom;
-  }
-  numFmts.SetAttribute("count", IntText(custom));
-
-  const TExportFontList& fontList = fWorkbook.Fonts();
-  TXMLNode& fonts = root.AddChild("fonts");
-  fonts.SetAttribute("count", IntText(fontList.Count()));
-  for (int i = 0; i < fontList.Count(); ++i) {
-    const TExportFont& f = fontList.Get(i);
-    TXMLNode& font = fonts.AddChild("font");
-    AddFlag(font, "b", f.Style().Bold());
-    AddFlag(font, "i", f.Style().Italic());
-    AddFlag(font, "strike", f.Style().StrikeOut());
-    switch (f.Style().Underline()) {
-      case efuSingle: font.AddChild("u"); break;
-      case efuDouble: font.AddChild("u").SetAttribute("val", "double"); break;
-      case efuSingleAccounting: font.AddChild("u").SetAttribute("val", "singleAccounting"); break;
-      case efuDoubleAccounting: font.AddChild("u").SetAttribute("val", "doubleAccounting"); break;
-      case efuNo: font.AddChild("u").SetAttribute("val", "none"); break;
-      case efuAuto: break;
-    }
-    if (f.Style().Escapement() == efeSuperscript) font.AddChild("vertAlign").SetAttribute("val", "superscript");
-    if (f.Style().Escapement() == efeSubscript) font.AddChild("vertAlign").SetAttribute("val", "subscript");
-    if (f.Size() >= 0) font.AddChild("sz").SetAttribute("val", IntText(f.Size()));
-    if (f.Color() != clNone) font.AddChild("color").SetAttribute("rgb", ColorToARGB(f.Color()));
-    if (!f.Name().empty()) font.AddChild("name").SetAttribute("val", f.Name());
-  }
-
-  TXMLNode& fills = root.AddChild("fills");
-  fills.SetAttribute("count", IntText(static_cast<long long>(fFills.size())));
-  for (TColor c : fFills) {
-    TXMLNode& pattern = fills.AddChild("fill").AddChild("patternFill");
-    if (c == clNone) {
-      pattern.SetAttribute("patternType", "none");
-    } else if (c == kGray125Fill) {
-      pattern.SetAttribute("patternType", "gray125");
-    } else {
-      pattern.SetAttribute("patternType", "solid");
-      pattern.AddChild("fgColor").SetAttribute("rgb", ColorToARGB(c));
-      pattern.AddChild("bgColor").SetAttribute("indexed", "64");
-    }
-  }
-
-  const TExportCellBordersList& borderList = fWorkbook.BordersList();
-  TXMLNode& borders = root.AddChild("borders");
-  borders.SetAttribute("count", IntText(borderList.Count()));
-  for (int i = 0; i < borderList.Count(); ++i) {
-    const TExportCellBorders& b = borderList.Get(i);
-    TXMLNode& border = borders.AddChild("border");
-    if (IsDrawn(b.DiagonalUp())) border.SetAttribute("diagonalUp", "1");
-    if (IsDrawn(b.DiagonalDown())) border.SetAttribute("diagonalDown", "1");
-    AddSide(border, "left", b.Left());
-    AddSide(border, "right", b.Right());
-    AddSide(border, "top", b.Top());
-    AddSide(border, "bottom", b.Bottom());
-    if (IsDrawn(b.DiagonalUp()) || IsDrawn(b.DiagonalDown()))
-      AddSide(border, "diagonal", IsDrawn(b.DiagonalDown()) ? b.DiagonalDown() : b.DiagonalUp());
-  }
-
-  TXMLNode& styleXfs = root.AddChild("cellStyleXfs");
-  styleXfs.SetAttribute("count", "1");
-  styleXfs.AddChild("xf").SetAttribute("numFmtId", "0").SetAttribute("fontId", "0").SetAttribute("fillId", "0").SetAttribute("borderId", "0");
-
-  static const char* const kHorizontal[] = {"", "left", "center", "right", "fill", "justify", "centerContinuous", "distributed"};
-  static const char* const kVertical[] = {"", "top", "center", "bottom", "justify", "distributed"};
-  TXMLNode& cellXfs = root.AddChild("cellXfs");
-  cellXfs.SetAttribute("count", IntText(static_cast<long long>(fCellXfs.size())));
-  for (const TExporterXLSX_Style& s : fCellXfs) {
-    TXMLNode& xf = cellXfs.AddChild("xf");
-    xf.SetAttribute("numFmtId", IntText(s.fNumFmtId));
-    xf.SetAttribute("fontId", IntText(s.fFontId));
-    xf.SetAttribute("fillId", IntText(s.fFillId));
-    xf.SetAttribute("borderId", IntText(s.fBorderId));
-    xf.SetAttribute("xfId", "0");
-    xf.SetAttribute("applyFont", "1");
-    xf.SetAttribute("applyFill", "1");
-    xf.SetAttribute("applyAlignment", "1");
-    const bool unlockedOrHidden = s.fProtection != ecpLocked;
-    if (unlockedOrHidden) xf.SetAttribute("applyProtection", "1");
-    TXMLNode& alignment = xf.AddChild("alignment");
-    if (s.fAlignment > cahAuto && s.fAlignment <= cahDistributed) alignment.SetAttribute("horizontal", kHorizontal[s.fAlignment]);
-    if (s.fVAlignment > cavAuto && s.fVAlignment <= cavDistributed) alignment.SetAttribute("vertical", kVertical[s.fVAlignment]);
-    if (s.fWrapText) alignment.SetAttribute("wrapText", "1");
-    if (s.fOrientation == efoTopToBottom)
-      alignment.SetAttribute("textRotation", "255");
-    else if (s.fRotation != 0)
-      alignment.SetAttribute("textRotation", IntText(s.fRotation < 0 ? 90 - s.fRotation : s.fRotation));
-    if ((s.fAlignment == cahLeft || s.fAlignment == cahRight) && s.fIndent > 0)
-      alignment.SetAttribute("indent", IntText(s.fIndent));
-    if (unlockedOrHidden) {
-      TXMLNode& protection = xf.AddChild("protection");
-      protection.SetAttribute("hidden", (s.fProtection & ecpFormulaHidden) ? "1" : "0");
-      protection.SetAttribute("locked", (s.fProtection & ecpLocked) ? "1" : "0");
-    }
-  }
-  // The built-in "Normal" style the style record above stands for; readers
-  // warn about (or repair) a workbook without a default cell style.
-  root.AddChild("cellStyles")
-      .SetAttribute("count", "1")
-      .AddChild("cellStyle")
-      .SetAttribute("name", "Normal")
-      .SetAttribute("xfId", "0")
-      .SetAttribute("builtinId", "0");
-  TStringWriteStream out;
-  doc.SaveToStream(out);
-  return std::move(out.Data());
+  std::string out = kUtf8ByteOrderMark;
+  TXMLWriter w(out);
+  w.Declaration();
+  w.Start("styleSheet").Attribute("xmlns", ns::kMain).EndStart();
+  WriteNumFmts(w);
+  WriteFonts(w);
+  WriteFills(w);
+  WriteBorders(w);
+  WriteCellStyleXfs(w);
+  WriteCellXfs(w);
+  WriteCellStyles(w);
+  w.End("styleSheet");
+  return out;
 }
 
 void TExporterXLSX_StyleSheet::ExportXLSX(TZipArchive& archive) const {

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "sheet/Borders.h"
 #include "sheet/Style.h"
 #include "sheet/Types.h"
 #include "xlsx/ZipArchive.h"
@@ -15,6 +15,8 @@ class TExportWorkbook;
 }
 
 namespace xlsx {
+
+class TXMLWriter;
 
 // One cell format (xf) of the package's style sheet.
 struct TExporterXLSX_Style {
@@ -34,18 +36,19 @@ struct TExporterXLSX_Style {
 // "FF" + RRGGBB of a model colour (system colours resolved, none and default as black).
 std::string ColorToARGB(sheet::TColor color);
 
-// Cell formats made unique by footprint while the sheets are written, then
-// written as xl/styles.xml. xf 0 is a fixed default no model style maps to;
-// the first custom number format gets id 165.
+// Cell formats made unique while the sheets are written, then written as
+// xl/styles.xml. xf 0 is a fixed default no model style maps to; the first
+// custom number format gets id 165. The workbook is only read: its styles are
+// packed before writing, fonts and border sets are the workbook's lists, and
+// the border sets that only merged cells need (a spanning cell's borders laid
+// over a covered cell's) are kept here, numbered after the workbook's.
 class TExporterXLSX_StyleSheet {
  public:
   static constexpr sheet::TColor kGray125Fill = static_cast<sheet::TColor>(0xFF00000F);
 
-  explicit TExporterXLSX_StyleSheet(sheet::TExportWorkbook& workbook);
+  explicit TExporterXLSX_StyleSheet(const sheet::TExportWorkbook& workbook);
 
-  // Packs `style` first.
-  int CreateAddStyleUnique(sheet::TExportCellStyle& style, const std::string& numberFormat);
-  // Leaves `style` as it is (cells share their styles read-only); an unpacked one is looked up through a packed copy.
+  // The xf of a packed style with a number format; EExportException for an unpacked one.
   int CreateAddStyleUnique(const sheet::TExportCellStyle& style, const std::string& numberFormat);
   // The base xf with the borders of `style` laid over it (sides other than
   // ebAuto replace the style, colours other than none the colour).
@@ -61,11 +64,7 @@ class TExporterXLSX_StyleSheet {
   std::string StylesXml() const;
 
  private:
-  int FillId(sheet::TColor color);
-  int Add(const std::string& footprint, const sheet::TExportCellStyle& style, const std::string& numberFormat);
-
-  // The fields a footprint is made of; equal keys have equal footprints, so
-  // a cell whose key was seen before skips building the footprint text.
+  // The fields an xf is made of, before fill and number format get their ids.
   struct TStyleKey {
     int fFields[10];
     std::string fNumberFormat;
@@ -75,14 +74,29 @@ class TExporterXLSX_StyleSheet {
     std::size_t operator()(const TStyleKey& k) const;
   };
 
-  sheet::TExportWorkbook& fWorkbook;
-  std::unordered_map<TStyleKey, int, TStyleKeyHash> fKeyCache;
+  int XfFor(const TStyleKey& key);
+  int FillId(sheet::TColor color);
+  const sheet::TExportCellBorders& BordersAt(int id) const;
+  int BordersIdFor(const sheet::TExportCellBorders& borders, int currentId);
+
+  void WriteNumFmts(TXMLWriter& w) const;
+  void WriteFonts(TXMLWriter& w) const;
+  void WriteFills(TXMLWriter& w) const;
+  void WriteBorders(TXMLWriter& w) const;
+  void WriteCellStyleXfs(TXMLWriter& w) const;
+  void WriteCellXfs(TXMLWriter& w) const;
+  void WriteCellStyles(TXMLWriter& w) const;
+
+  const sheet::TExportWorkbook& fWorkbook;
+  std::unordered_map<TStyleKey, int, TStyleKeyHash> fXfIndex;
   TStyleKey fScratchKey;
-  std::unordered_map<std::string, int> fFootPrintTable;
   std::vector<TExporterXLSX_Style> fCellXfs;
   std::vector<sheet::TColor> fFills;
   std::vector<std::pair<int, std::string>> fNumFmts;
   std::unordered_map<std::string, int> fNumFmtIndex;
+  // Border sets of merged cells that the workbook's list does not hold, by footprint.
+  std::vector<sheet::TExportCellBorders> fMergedBorders;
+  std::unordered_map<std::string, int> fMergedBordersIndex;
 };
 
 }  // namespace xlsx

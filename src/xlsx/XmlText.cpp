@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "xlsx/Utf8.h"
+#include "text/Utf8.h"
 
 namespace xlsx {
 
@@ -119,10 +119,10 @@ void AppendCellText(std::string& out, std::string_view text, bool escapeQuotes) 
     const char ch = text[pos];
     const auto byte = static_cast<unsigned char>(ch);
     if (byte >= 0x80) {
-      const auto cp = utf8::Decode(text, pos);
+      const text::TDecodedChar cp = text::DecodeUtf8(text, pos, text::TInvalidUtf::kKeepSurrogates);
       if (!cp.fValid)
-        utf8::Append(out, 0xFFFD);
-      else if (utf8::IsXmlForbidden(cp.fValue))
+        text::AppendUtf8(out, text::kReplacementChar);
+      else if (IsXmlForbidden(cp.fValue))
         AppendEscape(out, cp.fValue);
       else
         out.append(text.substr(pos, cp.fLength));

@@ -17,6 +17,13 @@ std::string IntText(long long value);
 // CR and LF as character references.
 std::string TemplateEscape(std::string_view value, bool escapeLineBreaks = false);
 
+// Characters XML 1.0 cannot carry in any form: C0 controls other than TAB,
+// LF and CR, surrogate code points, U+FFFE and U+FFFF.
+inline bool IsXmlForbidden(char32_t c) {
+  return (c < 0x20 && c != 0x09 && c != 0x0A && c != 0x0D) || (c >= 0xD800 && c <= 0xDFFF) || c == 0xFFFE ||
+         c == 0xFFFF;
+}
+
 // Cell-text escaping for cell texts, shared-string items and sheet names.
 // Every character XML 1.0 cannot carry (C0 controls except TAB, LF and a CR
 // that ends the text or precedes LF; U+FFFE, U+FFFF; unpaired surrogates)

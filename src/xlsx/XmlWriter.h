@@ -1,11 +1,11 @@
 #pragma once
 
-#include <memory>
+#include <concepts>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
-#include "xlsx/TextWriter.h"
+#include "xlsx/XmlText.h"
 
 namespace xlsx {
 
@@ -14,69 +14,112 @@ class EXmlWriterInvalidString : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-enum class TXMLIndentType { itNone, itFlat, itIndent };
-enum class TXMLLineBreak { lbLF, lbCR, lbCRLF, lbDoNotProcess };
-enum class TXMLWriterElementMode { stOpenOnly, stFinish, stFinishClose };
+inline constexpr const char* kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// How line breaks (CR, LF, or a CR LF pair) reach the file: as LF or as CR LF,
+// in texts literally and in attribute values as character references.
+enum class TXMLLineBreak { lbLF, lbCRLF };
 
 struct TXMLWriterSettings {
-  std::string fIndentString = "  ";
-  TXMLIndentType fIndentType = TXMLIndentType::itNone;
   TXMLLineBreak fLineBreak = TXMLLineBreak::lbLF;
-  bool fUseTabCRLFEntitiesInAttributes = true;
-  bool fUseGreaterThanEntity = true;
-  bool fEscapeQuotes = false;
+  // Strict: a text with a character XML cannot carry (or a byte that is no
+  // UTF-8) throws EXmlWriterInvalidString. Otherwise such bytes pass, and
+  // bytes that are no UTF-8 become U+FFFD.
   bool fStrictXML = true;
-  bool fWriteBOM = true;
 };
 
-// Streaming XML writer: element and attribute names are written as given
-// (checked against the XML Name production in strict mode), values escaped.
+// The one way our parts are written: XML streamed into a byte buffer the
+// caller owns (a deflate chunk, a part's head, a whole small part). Element
+// and attribute names are the writers' own literals and are written as given;
+// values are escaped. Every member used per cell is inline.
 class TXMLWriter {
  public:
-  TXMLWriter();
-  explicit TXMLWriter(const TXMLWriterSettings& settings);
+  explicit TXMLWriter(std::string& buffer, TXMLWriterSettings settings = {}) : fOut(buffer), fSettings(settings) {}
 
-  void InitStream(TWriteStream& stream);
-  void ReleaseDocument();
+  std::string& Buffer() { return fOut; }
 
-  TXMLWriterSettings& Settings() { return fSettings; }
-  TXMLWriter& SetWriteBOM(bool value) { fSettings.fWriteBOM = value; return *this; }
-  TXMLWriter& SetDefaultIndentLevel(int level);
+  // <?xml version="1.0" encoding="utf-8" standalone="yes"?>
+  void Declaration() { fOut += "<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\"?>"; }
 
-  void OpenElement(std::string_view name, TXMLWriterElementMode mode = TXMLWriterElementMode::stOpenOnly);
-  void Attribute(std::string_view name, std::string_view value);
-  void FinishOpenElement();
-  void FinishOpenElementClose();
-  void CloseElement(std::string_view name, bool indent = true);
-  void Text(std::string_view text, bool indent = false);
-  void RawText(std::string_view text);
-  void RawChar(char c);
-  void CData(std::string_view text, bool indent = false);
-  void Comment(std::string_view text);
-  void ProcessingInstruction(std::string_view target, std::string_view content);
-  void DocType(std::string_view rawText);
-  void EntityReference(std::string_view name);
-  void XMLDeclaration(std::string_view encoding = "utf-8", std::string_view version = "1.0",
-                      std::string_view standalone = "yes");
-  void OpenXMLDeclaration();
-  void FinishOpenXMLDeclaration();
+  // "<name": attributes follow, then EndEmpty or EndStart.
+  TXMLWriter& Start(std::string_view name) {
+    fOut += '<';
+    fOut += name;
+    return *this;
+  }
+  TXMLWriter& Attribute(std::string_view name, std::string_view value) {
+    const std::size_t start = fOut.size();
+    OpenAttribute(name);
+    AppendEscaped(value, true, start);
+    fOut += '"';
+    return *this;
+  }
+  TXMLWriter& Attribute(std::string_view name, std::integral auto value) {
+    OpenAttribute(name);
+    AppendInt(fOut, static_cast<long long>(value));
+    fOut += '"';
+    return *this;
+  }
+  // A number in the invariant general form (see FloatToXmlText).
+  TXMLWriter& NumberAttribute(std::string_view name, double value) {
+    OpenAttribute(name);
+    AppendFloatXml(fOut, value);
+    fOut += '"';
+    return *this;
+  }
+  // An A1 cell reference ("B7").
+  TXMLWriter& CellRefAttribute(std::string_view name, int col, int row) {
+    OpenAttribute(name);
+    AppendCellRef(fOut, col, row);
+    fOut += '"';
+    return *this;
+  }
+  void EndEmpty() { fOut += "/>"; }
+  void EndStart() { fOut += '>'; }
+  // For an element whose children are optional: ">" now, and CloseBody
+  // gives "</name>", or turns the start tag into "<name .../>" when nothing
+  // was written in between.
+  std::size_t OpenBody() {
+    fOut += '>';
+    return fOut.size();
+  }
+  void CloseBody(std::size_t body, std::string_view name) {
+    if (fOut.size() != body) return End(name);
+    fOut.pop_back();
+    fOut += "/>";
+  }
+  // "</name>"
+  void End(std::string_view name) {
+    fOut += "</";
+    fOut += name;
+    fOut += '>';
+  }
 
-  // Escapes `text` as Text (inAttribute false) or Attribute would; throws
-  // EXmlWriterInvalidString in strict mode for characters XML cannot carry.
-  std::string Escape(std::string_view text, bool inAttribute) const;
+  void Text(std::string_view text) { AppendEscaped(text, false, fOut.size()); }
+  // A cell text in the form that reads back unchanged (see AppendCellText).
+  void CellText(std::string_view text) { AppendCellText(fOut, text); }
+  void Number(double value) { AppendFloatXml(fOut, value); }
+  void Integer(long long value) { AppendInt(fOut, value); }
+  // <name>text</name>, the text escaped.
+  void TextElement(std::string_view name, std::string_view text) {
+    Start(name).EndStart();
+    Text(text);
+    End(name);
+  }
+  // Bytes that are XML already (fixed templates).
+  void Raw(std::string_view xml) { fOut += xml; }
 
  private:
-  void Indent();
-  void CheckName(std::string_view name, const char* what) const;
+  void OpenAttribute(std::string_view name) {
+    fOut += ' ';
+    fOut += name;
+    fOut += "=\"";
+  }
+  // A text that fails in strict mode takes back the buffer to `start`.
+  void AppendEscaped(std::string_view text, bool inAttribute, std::size_t start);
 
+  std::string& fOut;
   TXMLWriterSettings fSettings;
-  std::unique_ptr<TTextWriter> fWriter;
-  int fDefaultIndentLevel = 0;
-  int fIndentLevel = 0;
-  bool fWritten = false;
 };
-
-// True for a name of the XML 1.0 Name production (Basic Multilingual Plane).
-bool IsXmlName(std::string_view name);
 
 }  // namespace xlsx

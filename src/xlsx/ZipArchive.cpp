@@ -418,27 +418,32 @@ TZipEntryStream* TZipArchive::AddFromExternalStreamPrepare(std::string_view arch
   return fExternalStream.get();
 }
 
-void TZipArchive::AddFromStream(std::string_view archiveFileName, TReadStream& source, TZipCompression compression) {
+void TZipArchive::AddFromWriter(std::string_view archiveFileName, const std::function<void(TZipEntryStream&)>& write,
+                                TZipCompression compression) {
   TZipEntryStream* entry = AddFromExternalStreamPrepare(archiveFileName, compression);
   if (!entry) return;
   try {
-    std::vector<char> buffer(kCopyBlockSize);
-    for (;;) {
-      const std::size_t n = source.Read(buffer.data(), buffer.size());
-      if (n == 0) break;
-      entry->Write(buffer.data(), n);
-    }
+    write(*entry);
   } catch (...) {
-    // The entry is still finished with what was written, then the error goes on.
     try { AddFromExternalStreamFinish(); } catch (...) {}
     throw;
   }
   AddFromExternalStreamFinish();
 }
 
+void TZipArchive::AddFromStream(std::string_view archiveFileName, TReadStream& source, TZipCompression compression) {
+  AddFromWriter(archiveFileName, [&](TZipEntryStream& entry) {
+    std::vector<char> buffer(kCopyBlockSize);
+    for (;;) {
+      const std::size_t n = source.Read(buffer.data(), buffer.size());
+      if (n == 0) break;
+      entry.Write(buffer.data(), n);
+    }
+  }, compression);
+}
+
 void TZipArchive::AddFromBuffer(std::string_view archiveFileName, std::string_view data, TZipCompression compression) {
-  TMemoryStream source{std::string(data)};
-  AddFromStream(archiveFileName, source, compression);
+  AddFromWriter(archiveFileName, [&](TZipEntryStream& entry) { entry.Write(data); }, compression);
 }
 
 void TZipArchive::AddFromFile(const std::string& fileName, std::string_view archiveFileName, TZipCompression compression) {

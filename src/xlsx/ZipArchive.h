@@ -118,6 +118,10 @@ class TZipArchive {
   TZipEntryStream* AddFromExternalStreamPrepare(std::string_view archiveFileName,
                                                 TZipCompression compression = TZipCompression::zcDeflate);
   void AddFromExternalStreamFinish();
+  // An entry whose bytes `write` streams into it; the entry is finished with
+  // what was written even when `write` throws, and the error goes on.
+  void AddFromWriter(std::string_view archiveFileName, const std::function<void(TZipEntryStream&)>& write,
+                     TZipCompression compression = TZipCompression::zcDeflate);
 
   TZipStatus Status() const { return fStatus; }
   std::size_t FileCount() const { return fFiles.size(); }

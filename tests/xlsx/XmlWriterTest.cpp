@@ -1,91 +1,75 @@
-#include "xlsx/XmlDocument.h"
 #include "xlsx/XmlText.h"
 #include "xlsx/XmlWriter.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace xlsx;
 
 namespace {
 
-std::string Written(const std::function<void(TXMLWriter&)>& body) {
-  TStringWriteStream out;
-  TXMLWriter w;
-  w.SetWriteBOM(false);
-  w.InitStream(out);
+std::string Written(const std::function<void(TXMLWriter&)>& body, TXMLWriterSettings settings = {}) {
+  std::string out;
+  TXMLWriter w(out, settings);
   body(w);
-  w.ReleaseDocument();
-  return out.Data();
+  return out;
 }
 
 }  // namespace
 
 TEST(XmlWriter, EscapesTextAndAttributes) {
   EXPECT_EQ(Written([](TXMLWriter& w) {
-              w.OpenElement("a");
-              w.Attribute("v", "<&>\"\t");
-              w.FinishOpenElement();
-              w.Text("<&>\"\t");
-              w.CloseElement("a");
+              w.Start("a").Attribute("v", "<&>\"\t'").EndStart();
+              w.Text("<&>\"\t'");
+              w.End("a");
             }),
-            "<a v=\"&lt;&amp;&gt;&quot;&#9;\">&lt;&amp;&gt;\"\t</a>");
+            "<a v=\"&lt;&amp;&gt;&quot;&#9;'\">&lt;&amp;&gt;\"\t'</a>");
 }
 
-TEST(XmlWriter, OpenOnlyThenCloseGivesStartAndEndTag) {
+TEST(XmlWriter, LineBreaksFollowTheSettingAndCrLfCountsOnce) {
+  auto both = [](TXMLWriter& w) {
+    w.Start("t").Attribute("a", "1\r\n2\n3\r4").EndStart();
+    w.Text("1\r\n2\n3\r4");
+    w.End("t");
+  };
+  EXPECT_EQ(Written(both), "<t a=\"1&#xA;2&#xA;3&#xA;4\">1\n2\n3\n4</t>");
+  EXPECT_EQ(Written(both, {TXMLLineBreak::lbCRLF, true}),
+            "<t a=\"1&#xD;&#xA;2&#xD;&#xA;3&#xD;&#xA;4\">1\r\n2\r\n3\r\n4</t>");
+}
+
+TEST(XmlWriter, OptionalChildrenGiveAnEmptyElementWhenNoneIsWritten) {
   EXPECT_EQ(Written([](TXMLWriter& w) {
-              w.OpenElement("x");
-              w.FinishOpenElement();
-              w.CloseElement("x");
-              w.OpenElement("y", TXMLWriterElementMode::stFinishClose);
+              w.Start("x").Attribute("n", 3);
+              std::size_t body = w.OpenBody();
+              w.CloseBody(body, "x");
+              w.Start("y");
+              body = w.OpenBody();
+              w.Start("z").NumberAttribute("v", 0.000001).CellRefAttribute("r", 27, 4).EndEmpty();
+              w.CloseBody(body, "y");
+              w.TextElement("e", "");
             }),
-            "<x></x><y/>");
+            "<x n=\"3\"/><y><z v=\"1E-6\" r=\"AB5\"/></y><e></e>");
 }
 
-TEST(XmlWriter, InvalidCharacterFailsAndWritesNothingOfTheText) {
-  TStringWriteStream out;
-  TXMLWriter w;
-  w.SetWriteBOM(false);
-  w.InitStream(out);
-  w.OpenElement("t", TXMLWriterElementMode::stFinish);
+TEST(XmlWriter, StrictTextWithForbiddenCharactersFailsAndLeavesNothing) {
+  std::string out;
+  TXMLWriter w(out);
+  w.Start("t").EndStart();
   try {
     w.Text(std::string("a\x01") + "b");
     FAIL();
   } catch (const EXmlWriterInvalidString& e) {
     EXPECT_EQ(std::string(e.what()), "\"a\x01" "b\" is not a valid text.");
   }
-  EXPECT_THROW(w.OpenElement("1bad"), EXmlWriterInvalidString);
-  EXPECT_THROW(w.Comment("a--b"), EXmlWriterInvalidString);
-  w.ReleaseDocument();
-  EXPECT_EQ(out.Data(), "<t>");
+  EXPECT_THROW(w.Attribute("v", "ok \xC3"), EXmlWriterInvalidString);        // cut UTF-8 sequence
+  EXPECT_THROW(w.Attribute("v", "\xED\xA0\x80"), EXmlWriterInvalidString);  // an encoded surrogate
+  EXPECT_EQ(out, "<t>");
 }
 
-TEST(XmlWriter, LongTextGoesThroughTheBufferWhole) {
-  std::string text;
-  for (int i = 0; i < 10000; ++i) text += static_cast<char>('a' + i % 26);
-  const std::string out = Written([&](TXMLWriter& w) {
-    w.RawText("<");
-    w.Text(text);
-    w.RawText(">");
-  });
-  EXPECT_EQ(out, "<" + text + ">");
-}
-
-TEST(XmlDocument, SerialisesWithDeclarationAndCrLf) {
-  TXMLDocument doc(true, "root");
-  TXMLNode& root = *doc.Root();
-  root.SetAttribute("b", "1").SetAttribute("a", "2").SetAttribute("b", "3");
-  root.AddChild("empty");
-  root.AddTextChild("t", "x\r\ny\nz");
-  TXMLNode& later = root.AddChild("later");
-  root.InsertBefore("first", later);
-  EXPECT_EQ(doc.XML_UTF8(),
-            "<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\"?>"
-            "<root b=\"3\" a=\"2\"><empty/><t>x\r\ny\r\nz</t><first/><later/></root>");
-  TStringWriteStream out;
-  doc.SaveToStream(out);
-  EXPECT_EQ(out.Data().substr(0, 9), "\xEF\xBB\xBF<?xml ");
-  EXPECT_THROW(root.AttributeNode(0).Parent()->Child(0).AddNode(TXMLNodeType::ntText, {}, "v").SetText("x"),
-               EXMLDOMException);
+TEST(XmlWriter, LenientTextKeepsControlsAndReplacesBadBytes) {
+  EXPECT_EQ(Written([](TXMLWriter& w) { w.Text("a\x01 \xC3 \xF0\x9F\x98\x80"); }, {TXMLLineBreak::lbLF, false}),
+            "a\x01 \xEF\xBF\xBD \xF0\x9F\x98\x80");
 }
 
 TEST(XmlText, NumbersFollowTheInvariantGeneralForm) {
