@@ -15,6 +15,10 @@ class TExportWorkbook;
 
 namespace xlsx {
 
+class TExporterXLSX_StyleSheet;
+class TXLSXSharedStrings_Export;
+struct TPackageInfo;
+
 // Writes a workbook model as an Office Open XML spreadsheet package
 // (registered as the default format: xlsx, xlsm, xltx, xltm).
 class TExporterXLSX : public sheet::TCustomExporter {
@@ -43,6 +47,9 @@ class TExporterXLSX : public sheet::TCustomExporter {
   TExporterXLSX& SetThreaded(bool threaded) { fThreaded = threaded; return *this; }
 
  private:
+  void WriteWorksheets(sheet::TExportWorkbook& workbook, TZipArchive& archive, TExporterXLSX_StyleSheet& styles,
+                       TXLSXSharedStrings_Export& sharedStrings, TPackageInfo& info) const;
+
   TZipClock fClock;
   bool fThreaded = true;
 };

@@ -5,18 +5,23 @@
 #include "xlsx/DeflatedChunks.h"
 #include "xlsx/PackageParts.h"
 #include "xlsx/XmlText.h"
+#include "xlsx/XmlWriter.h"
 
 namespace xlsx {
 
-void TXLSXSharedStrings_Export::AppendItem(std::string& out, std::string_view text) {
-  out += NeedsSpacePreserve(text) ? "<t xml:space=\"preserve\">" : "<t>";
-  AppendCellText(out, text);
-  out += "</t>";
+// <t> of an item, keeping its white space where readers would drop it.
+void TXLSXSharedStrings_Export::WriteItemText(TXMLWriter& w, std::string_view text) {
+  w.Start("t");
+  if (NeedsSpacePreserve(text)) w.Attribute("xml:space", "preserve");
+  w.EndStart();
+  w.CellText(text);
+  w.End("t");
 }
 
 std::string TXLSXSharedStrings_Export::Item(std::size_t index) const {
   std::string out;
-  AppendItem(out, fTexts.at(index));
+  TXMLWriter w(out);
+  WriteItemText(w, fTexts.at(index));
   return out;
 }
 
@@ -47,39 +52,27 @@ std::uint32_t TXLSXSharedStrings_Export::Add(std::string_view text) {
   return index;
 }
 
+// <sst> with one <si> per item, in deflated chunks of 10,000 items
+// (compressed on a worker while the next are made), then spliced into the entry.
 void TXLSXSharedStrings_Export::ExportXLSX(TZipArchive& archive, const TProgress& progress, bool threaded) const {
   if (fTexts.empty()) return;
-  // Items go into deflated chunks of 10,000 (compressed on a worker while
-  // the next are made), which are then spliced into the entry.
   TDeflatedChunks chunks(threaded);
-  std::string& buf = chunks.Buffer();
-  const std::string count = IntText(static_cast<long long>(fTexts.size()));
-  buf += kXmlDeclarationLine;
-  buf += "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" count=\"";
-  buf += count;
-  buf += "\" uniqueCount=\"";
-  buf += count;
-  buf += "\">";
+  TXMLWriter w(chunks.Buffer());
+  w.Raw(kXmlDeclarationLine);
+  w.Start("sst").Attribute("xmlns", ns::kMain).Attribute("count", fTexts.size()).Attribute("uniqueCount", fTexts.size());
+  w.EndStart();
   for (std::size_t i = 0; i < fTexts.size(); ++i) {
     if (i % kChunkItems == 0) {
       if (i > 0) chunks.CloseChunk();
       if (progress) progress(i, fTexts.size());
     }
-    buf += "<si>";
-    AppendItem(buf, fTexts[i]);
-    buf += "</si>";
+    w.Start("si").EndStart();
+    WriteItemText(w, fTexts[i]);
+    w.End("si");
   }
-  buf += "</sst>";
+  w.End("sst");
   chunks.Finish();
-  TZipEntryStream* entry = archive.AddFromExternalStreamPrepare("xl\\sharedStrings.xml", TZipCompression::zcDeflate);
-  if (!entry) return;
-  try {
-    chunks.WriteTo(*entry);
-  } catch (...) {
-    try { archive.AddFromExternalStreamFinish(); } catch (...) {}
-    throw;
-  }
-  archive.AddFromExternalStreamFinish();
+  archive.AddFromWriter("xl\\sharedStrings.xml", [&](TZipEntryStream& entry) { chunks.WriteTo(entry); });
   if (progress) progress(1, 1);
 }
 

@@ -11,6 +11,8 @@
 
 namespace xlsx {
 
+class TXMLWriter;
+
 // The shared-string table: each distinct item (the complete XML of one <si>
 // content) gets the next index, in the order items are first added.
 class TXLSXSharedStrings_Export {
@@ -31,7 +33,7 @@ class TXLSXSharedStrings_Export {
  private:
   // A plain text's item is a function of the text alone, so the texts
   // themselves key the table and the item XML is made only when written.
-  static void AppendItem(std::string& out, std::string_view text);
+  static void WriteItemText(TXMLWriter& w, std::string_view text);
 
   void Grow();
 

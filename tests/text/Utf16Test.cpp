@@ -68,5 +68,46 @@ TEST(Utf8, AppendsAllPlanesAndRefusesSurrogates) {
   EXPECT_EQ(out, "\uFFFD\uFFFD");
 }
 
+TEST(Utf8, KeepingSurrogatesChangesOnlySurrogates) {
+  const std::string encoded = "\xED\xA0\x80";  // U+D800 on its own
+  const TDecodedChar kept = DecodeUtf8(encoded, 0, TInvalidUtf::kKeepSurrogates);
+  EXPECT_EQ(kept.fValue, 0xD800u);
+  EXPECT_EQ(kept.fLength, 3);
+  EXPECT_TRUE(kept.fValid);
+  const TDecodedChar replaced = DecodeUtf8(encoded, 0, TInvalidUtf::kReplace);
+  EXPECT_EQ(replaced.fValue, kReplacementChar);
+  EXPECT_EQ(replaced.fLength, 1);
+  EXPECT_FALSE(replaced.fValid);
+  // Everything else is decoded alike under both policies.
+  for (const std::string bad : {"\x80", "\xC0\xAF", "\xE2\x82", "\xF4\x90\x80\x80", "\xE0\x80\x80"}) {
+    const TDecodedChar c = DecodeUtf8(bad, 0, TInvalidUtf::kKeepSurrogates);
+    EXPECT_FALSE(c.fValid) << bad;
+    EXPECT_EQ(c.fLength, 1) << bad;
+  }
+  EXPECT_EQ(DecodeUtf8(kEmoji, 0, TInvalidUtf::kKeepSurrogates).fValue, 0x1F600u);
+  std::string out;
+  AppendUtf8(out, 0xDC01, TInvalidUtf::kKeepSurrogates);
+  EXPECT_EQ(out, "\xED\xB0\x81");
+}
+
+TEST(Utf16, UnitsFromMemoryAndFromFileRecordsDecodeAlike) {
+  // "Ž", a pair, an unpaired high and an unpaired low surrogate.
+  const std::u16string units = u"\u017D\xD83D\xDE00\xD800x\xDC00";
+  std::string le;
+  for (char16_t u : units) le += {static_cast<char>(u & 0xFF), static_cast<char>(u >> 8)};
+  std::string fromMemory, fromRecord, kept;
+  AppendUtf16AsUtf8(fromMemory, units);
+  AppendUtf16LeAsUtf8(fromRecord, reinterpret_cast<const std::uint8_t*>(le.data()), units.size());
+  EXPECT_EQ(fromMemory, "Ž" + kEmoji + "\uFFFDx\uFFFD");
+  EXPECT_EQ(fromRecord, fromMemory);
+  EXPECT_EQ(ToUtf8(units), fromMemory);
+  AppendUtf16AsUtf8(kept, units, TInvalidUtf::kKeepSurrogates);
+  EXPECT_EQ(kept, "Ž" + kEmoji + "\xED\xA0\x80x\xED\xB0\x80");
+  std::string latin;
+  const std::uint8_t bytes[] = {'a', 0xE9, 0xFF};
+  AppendLatin1AsUtf8(latin, bytes, 3);
+  EXPECT_EQ(latin, "aéÿ");
+}
+
 }  // namespace
 }  // namespace text

@@ -91,6 +91,32 @@ TEST(ExporterXLSX, SavingLeavesSharedCellStylesSharedAndWritesEditedOnes) {
   EXPECT_EQ(SaveBytes(wb), first);
 }
 
+TEST(ExporterXLSX, SavingOnlyReadsTheModelAndWritesEveryEdit) {
+  TFixedMeasure measure;
+  TExportWorkbook wb;
+  TExportWorkSheet& ws = wb.AddWorkSheet("Data");
+  // A row-spanning cell whose borders are laid over the bordered cells it covers:
+  // a border set that only the file needs.
+  ws.AddRow().AddCellString("span").SetRowSpan(2).SetBorders(cbOutline, ebThin, 0xFF);
+  ws.AddRow().AddCellString("").SetBorder(cbLeft, ebThick);
+  for (int i = 0; i < 5; ++i) ws.AddRow().AddCellNumber(i);
+  // Edits in rows packed long ago, one of them moved down by an inserted row.
+  ws.FindCell(0, 3)->SetFontSize(19);
+  ws.AddRow(0).AddCellString("inserted");
+  ws.FindCell(0, 6)->SetFontSize(23);
+  const int bordersBefore = wb.BordersList().Count();
+  const std::string first = SaveBytes(wb);
+  EXPECT_EQ(wb.BordersList().Count(), bordersBefore);
+  const auto parts = ReadZipMap(first);
+  const std::string& styles = parts.at("xl/styles.xml");
+  EXPECT_NE(styles.find("<sz val=\"19\"/>"), std::string::npos);
+  EXPECT_NE(styles.find("<sz val=\"23\"/>"), std::string::npos);
+  EXPECT_NE(styles.find("<borders count=\"" + std::to_string(bordersBefore + 1) + "\">"), std::string::npos) << styles;
+  // The covered cell: thin blue sides of the spanning cell, its own thick left side.
+  EXPECT_NE(styles.find("<left style=\"thick\"><color rgb=\"FFFF0000\"/></left><right style=\"thin\">"), std::string::npos);
+  EXPECT_EQ(SaveBytes(wb), first);
+}
+
 TEST(ExporterXLSX, EmptySheet) {
   TFixedMeasure measure;
   TExportWorkbook wb;
