@@ -6,9 +6,14 @@
 #include <string>
 #include <vector>
 
-// Every file-system access of the offer goes through TFileSystem, so that the
-// offer logic runs against an in-memory fake in tests and against the disk in
-// the programs.
+// What the offer logic reads and writes on its own goes through TFileSystem,
+// so that it runs against an in-memory fake in tests and against the disk in
+// the programs: folder listings, article lists, the table description, the
+// customer list, pictures shown in the window and the headers read for their
+// sizes. Two accesses do not, since the workbook layers below know no
+// TFileSystem: the exported workbook is written to disk by the model's save
+// (a replacement file, see sheet/ReplacementFile.h), and the pictures placed
+// in it are read from disk when the workbook is saved.
 namespace app {
 
 // An input/output failure, with the runtime's messages: "File access denied"

@@ -6,8 +6,8 @@
 
 // Texts live as UTF-8 in memory. Where the offer logic counts characters
 // (length limits, positions of separators) it counts UTF-16 code units, as
-// the files and peers we interoperate with do; these helpers are the one place
-// that conversion happens.
+// the files and peers we interoperate with do; these helpers count and cut in
+// those units, on top of the decoding in text/Utf8.h.
 namespace text {
 
 std::u16string ToUtf16(std::string_view utf8);

@@ -324,9 +324,9 @@ void TZipArchive::WriteLE(T value) {
   WriteBytes(bytes, sizeof(T));
 }
 
-void TZipArchive::WriteLocalHeader(TZipHeader& h) {
-  PrepareHeader(h);
-  WriteLE<std::uint32_t>(kLocalHeaderSignature);
+// The fields the local and the central header share, from the version needed
+// to the extra field's length.
+void TZipArchive::WriteSharedHeaderFields(const TZipHeader& h) {
   WriteLE<std::uint16_t>(h.fRequiredVersion);
   WriteLE<std::uint16_t>(h.fFlag);
   WriteLE<std::uint16_t>(h.fCompressionMethod);
@@ -336,6 +336,12 @@ void TZipArchive::WriteLocalHeader(TZipHeader& h) {
   WriteLE<std::uint32_t>(Low32(h.fUncompressedSize));
   WriteLE<std::uint16_t>(static_cast<std::uint16_t>(h.fFileName.size()));
   WriteLE<std::uint16_t>(static_cast<std::uint16_t>(h.fExtraField.size()));
+}
+
+void TZipArchive::WriteLocalHeader(TZipHeader& h) {
+  PrepareHeader(h);
+  WriteLE<std::uint32_t>(kLocalHeaderSignature);
+  WriteSharedHeaderFields(h);
   WriteBytes(h.fFileName.data(), h.fFileName.size());
   WriteBytes(h.fExtraField.data(), h.fExtraField.size());
 }
@@ -512,15 +518,7 @@ void TZipArchive::WriteCentralDirectory() {
     std::string comment = h.fFileComment.substr(0, kMaxFieldLength);
     WriteLE<std::uint32_t>(kCentralHeaderSignature);
     WriteLE<std::uint16_t>(h.fMadeByVersion);
-    WriteLE<std::uint16_t>(h.fRequiredVersion);
-    WriteLE<std::uint16_t>(h.fFlag);
-    WriteLE<std::uint16_t>(h.fCompressionMethod);
-    WriteLE<std::uint32_t>(h.fModifiedDateTime);
-    WriteLE<std::uint32_t>(h.fCRC32);
-    WriteLE<std::uint32_t>(Low32(h.fCompressedSize));
-    WriteLE<std::uint32_t>(Low32(h.fUncompressedSize));
-    WriteLE<std::uint16_t>(static_cast<std::uint16_t>(h.fFileName.size()));
-    WriteLE<std::uint16_t>(static_cast<std::uint16_t>(h.fExtraField.size()));
+    WriteSharedHeaderFields(h);
     WriteLE<std::uint16_t>(static_cast<std::uint16_t>(comment.size()));
     WriteLE<std::uint16_t>(h.fDiskNumberStart >= 0xFFFF ? 0xFFFF : static_cast<std::uint16_t>(h.fDiskNumberStart));
     WriteLE<std::uint16_t>(h.fInternalAttributes);

@@ -147,6 +147,7 @@ class TZipArchive {
   // Starts an entry; false when it was abandoned as a duplicate.
   bool StartEntry(std::string_view archiveFileName, TZipCompression compression, std::uint32_t dosTime);
   void DeleteEntry(std::size_t index);
+  void WriteSharedHeaderFields(const TZipHeader& header);
   void WriteLocalHeader(TZipHeader& header);
   void WriteCentralDirectory();
   void WriteBytes(const void* data, std::size_t count);
