@@ -72,10 +72,10 @@ class TExportWorkSheet : public TOwnedListObject {
   TExportWorkSheet& SetExcelNumberFormat(const std::string& v) { fExcelNumberFormat = v; return *this; }
 
   // ---- rows and cells
-  // Packs the styles of the current last row, then appends (aPosition < 0) or inserts a row.
   // Packs every style the sheet holds (rows with their cells, then columns,
   // then the sheet's own), so that writers can read them as they are.
   void PackStyles();
+  // Packs the styles of the current last row, then appends (aPosition < 0) or inserts a row.
   TExportRow& AddRow(int aPosition = -1);
   // Appends aRowCount rows; the last one, or null when aRowCount <= 0.
   TExportRow* AddRows(int aRowCount);

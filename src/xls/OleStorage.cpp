@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <fstream>
 
-#include "text/Utf8.h"
 #include "text/StreamBytes.h"
+#include "text/Utf8.h"
 
 namespace xls {
 

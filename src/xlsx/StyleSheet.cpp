@@ -5,10 +5,10 @@
 #include <utility>
 
 #include "sheet/Color.h"
+#include "sheet/Exceptions.h"
 #include "sheet/NumberFormat.h"
 #include "sheet/Workbook.h"
 #include "text/RegionalSettings.h"
-#include "sheet/Exceptions.h"
 #include "xlsx/PackageParts.h"
 #include "xlsx/XmlWriter.h"
 #include "xlsx/XmlText.h"
