@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "xlsx/ConformanceWorkbook.h"
+#include "xlsx/EveryKindWorkbook.h"
 #include "xlsx/ExporterTestSupport.h"
 
 using namespace sheet;
@@ -73,6 +74,40 @@ TEST(Conformance, LargeSheetAndSeveralSheets) {
   const auto path = TempDir() / "large.xlsx";
   SaveFile(wb, path);
   RunChecker(path, expected, true);
+}
+
+// The workbook of every cell kind, style and sheet setting opens in both
+// readers with its values, merged ranges, pictures and page settings.
+TEST(Conformance, EveryCellKindWorkbook) {
+  if (!Enabled()) GTEST_SKIP() << "set NABIDKA_CONFORMANCE=1 (ctest -L conformance)";
+  TFixedMeasure measure;
+  TExportWorkbook wb;
+  BuildEveryKindWorkbook(wb);
+  TExpectedSheet kinds{"Druhy buněk", {}, {}};
+  kinds.Cell("A1", "plain");
+  kinds.Cell("B1", "  two spaces");
+  kinds.Cell("D1", std::string(300, 'x'));
+  kinds.Cell("E1", "rich bold");
+  kinds.Cell("B2", 42);
+  kinds.Cell("H2", 6.02214076e23);
+  kinds.Cell("N2", 3.5);
+  kinds.Cell("A7", "across three");
+  kinds.Cell("D7", "down four");
+  kinds.Cell("A8", 2.25);
+  kinds.Member("merged", "[\"A7:C7\",\"D7:E10\"]");
+  kinds.Member("print_area", Json("A1:T12"));
+  kinds.Member("print_title_rows", Json("1:2"));
+  kinds.Member("print_title_cols", Json("A:A"));
+  // No header text: openpyxl reads a font code greedily up to the last double
+  // quote of the section, so the header's quoted word swallows its text there.
+  TExpectedSheet pictures{"Obrázky -a-- 'test", {}, {}};
+  pictures.Cell("A1", "photo");
+  pictures.Member("pictures", "3");
+  TExpectedSheet hidden{"Skrytý", {}, {}};
+  hidden.Cell("A1", 1);
+  const auto path = TempDir() / "every-kind.xlsx";
+  SaveFile(wb, path);
+  RunChecker(path, {kinds, pictures, hidden}, true);
 }
 
 TEST(Conformance, SameBytesUnderACommaLocale) {
