@@ -18,6 +18,7 @@ std::string RGBText(TColor color) { return ColorToARGB(color).substr(2); }
 // The anchors are written to the entry in pieces of about this size.
 constexpr std::size_t kDrawingFlushBytes = 64 * 1024;
 
+// <name>value</name>
 void WriteIntElement(TXMLWriter& w, const char* name, long long value) {
   w.Start(name).EndStart();
   w.Integer(value);
@@ -54,6 +55,7 @@ void WriteBlipFill(TXMLWriter& w, int relId) {
   w.End("xdr:blipFill");
 }
 
+// <a:solidFill> of one RGB colour.
 void WriteSolidFill(TXMLWriter& w, TColor color) {
   w.Start("a:solidFill").EndStart();
   w.Start("a:srgbClr").Attribute("val", RGBText(color)).EndEmpty();

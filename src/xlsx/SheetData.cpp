@@ -139,6 +139,7 @@ void TWorksheetWriter::WriteCell(TXMLWriter& w, const TExportCell& cell, int col
   w.End("c");
 }
 
+// The rest of a string cell's <c>: its type, and <is> or <v> with the shared string's index.
 void TWorksheetWriter::WriteStringCell(TXMLWriter& w, const TExportCell& cell, int col, int row) {
   const auto& s = static_cast<const TExportCellString&>(cell);
   if (!s.HyperLink().empty()) fFound.fHyperlinks.push_back({CellRef(col, row), s.HyperLink(), s.HyperLinkHint()});
@@ -159,6 +160,7 @@ void TWorksheetWriter::WriteStringCell(TXMLWriter& w, const TExportCell& cell, i
   }
 }
 
+// The rest of a number, date or boolean cell's <c>: <f> and <v>.
 void TWorksheetWriter::WriteNumberCell(TXMLWriter& w, const TExportCell& cell) {
   const auto& n = static_cast<const TExportCellCustomNumber&>(cell);
   const double v = n.Value();

@@ -158,6 +158,7 @@ const char* BorderStyleName(TCellBorderStyle s) {
   return i >= 0 && i < 15 ? kNames[i] : "none";
 }
 
+// <left>, <right>, <top>, <bottom> or <diagonal> of a border.
 void WriteSide(TXMLWriter& w, const char* name, const TExportCellBorder& side) {
   w.Start(name);
   if (side.Style() == ebNone) return w.EndEmpty();
@@ -174,8 +175,10 @@ void WriteFlag(TXMLWriter& w, const char* name, TExportFontStyleBIS v) {
   if (v == efsNo) w.Start(name).Attribute("val", "0").EndEmpty();
 }
 
+// <name val="..."/>
 void WriteValElement(TXMLWriter& w, const char* name, std::string_view val) { w.Start(name).Attribute("val", val).EndEmpty(); }
 
+// <u> with its kind.
 void WriteUnderline(TXMLWriter& w, TExportFontStyleUnderline underline) {
   switch (underline) {
     case efuSingle: w.Start("u").EndEmpty(); break;

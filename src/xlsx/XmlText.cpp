@@ -168,21 +168,38 @@ bool NeedsSpacePreserve(std::string_view text) {
   return false;
 }
 
-void AppendColumnLetters(std::string& out, int col) {
-  if (col < 0) return;
-  char buf[8];
+namespace {
+
+// Column letters of `col` (not negative) at `to`; returns the end.
+char* PutColumnLetters(char* to, int col) {
+  char reversed[8];
   int len = 0;
   for (long n = static_cast<long>(col) + 1; n > 0;) {
     const long r = (n - 1) % 26;
-    buf[len++] = static_cast<char>('A' + r);
+    reversed[len++] = static_cast<char>('A' + r);
     n = (n - r) / 26;
   }
-  while (len > 0) out += buf[--len];
+  while (len > 0) *to++ = reversed[--len];
+  return to;
+}
+
+}  // namespace
+
+void AppendColumnLetters(std::string& out, int col) {
+  if (col < 0) return;
+  char buf[8];
+  out.append(buf, static_cast<std::size_t>(PutColumnLetters(buf, col) - buf));
+}
+
+char* PutCellRef(char* to, int col, int row) {
+  if (col >= 0) to = PutColumnLetters(to, col);
+  if (row >= 0) to = std::to_chars(to, to + 12, static_cast<long long>(row) + 1).ptr;
+  return to;
 }
 
 void AppendCellRef(std::string& out, int col, int row) {
-  AppendColumnLetters(out, col);
-  if (row >= 0) AppendInt(out, static_cast<long long>(row) + 1);
+  char buf[kMaxCellRefChars];
+  out.append(buf, static_cast<std::size_t>(PutCellRef(buf, col, row) - buf));
 }
 
 std::string CellRef(int col, int row) {

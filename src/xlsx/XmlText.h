@@ -39,6 +39,9 @@ bool NeedsSpacePreserve(std::string_view text);
 // Column letters in bijective base 26 (0 -> A, 26 -> AA) and A1 references.
 void AppendColumnLetters(std::string& out, int col);
 void AppendCellRef(std::string& out, int col, int row);
+// The same into a character buffer with room for kMaxCellRefChars; returns the end.
+inline constexpr std::size_t kMaxCellRefChars = 24;
+char* PutCellRef(char* to, int col, int row);
 std::string CellRef(int col, int row);
 // The range from (col, row) over the spans; a single cell gives just its name.
 std::string RangeRef(int col, int row, int colSpan, int rowSpan);

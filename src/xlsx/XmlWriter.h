@@ -1,6 +1,8 @@
 #pragma once
 
+#include <charconv>
 #include <concepts>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -43,9 +45,9 @@ class TXMLWriter {
 
   // "<name": attributes follow, then EndEmpty or EndStart.
   TXMLWriter& Start(std::string_view name) {
-    fOut += '<';
-    fOut += name;
-    return *this;
+    TPiece piece;
+    piece.Add('<').Add(name);
+    return Append(piece);
   }
   TXMLWriter& Attribute(std::string_view name, std::string_view value) {
     const std::size_t start = fOut.size();
@@ -55,10 +57,10 @@ class TXMLWriter {
     return *this;
   }
   TXMLWriter& Attribute(std::string_view name, std::integral auto value) {
-    OpenAttribute(name);
-    AppendInt(fOut, static_cast<long long>(value));
-    fOut += '"';
-    return *this;
+    TPiece piece;
+    piece.AddAttributeOpening(name);
+    piece.fEnd = std::to_chars(piece.fEnd, piece.fEnd + 24, static_cast<long long>(value)).ptr;
+    return Append(piece.Add('"'));
   }
   // A number in the invariant general form (see FloatToXmlText).
   TXMLWriter& NumberAttribute(std::string_view name, double value) {
@@ -69,10 +71,10 @@ class TXMLWriter {
   }
   // An A1 cell reference ("B7").
   TXMLWriter& CellRefAttribute(std::string_view name, int col, int row) {
-    OpenAttribute(name);
-    AppendCellRef(fOut, col, row);
-    fOut += '"';
-    return *this;
+    TPiece piece;
+    piece.AddAttributeOpening(name);
+    piece.fEnd = PutCellRef(piece.fEnd, col, row);
+    return Append(piece.Add('"'));
   }
   void EndEmpty() { fOut += "/>"; }
   void EndStart() { fOut += '>'; }
@@ -90,9 +92,8 @@ class TXMLWriter {
   }
   // "</name>"
   void End(std::string_view name) {
-    fOut += "</";
-    fOut += name;
-    fOut += '>';
+    TPiece piece;
+    Append(piece.Add('<').Add('/').Add(name).Add('>'));
   }
 
   void Text(std::string_view text) { AppendEscaped(text, false, fOut.size()); }
@@ -110,6 +111,31 @@ class TXMLWriter {
   void Raw(std::string_view xml) { fOut += xml; }
 
  private:
+  // Markup of one start tag, end tag or attribute put together on the stack
+  // and appended at once: one capacity check instead of one per piece. Names
+  // are the writers' own short literals.
+  struct TPiece {
+    TPiece() = default;
+    TPiece(const TPiece&) = delete;
+    static constexpr std::size_t kMaxName = 64;
+    char fData[kMaxName + 48];
+    char* fEnd = fData;
+    TPiece& Add(char c) {
+      *fEnd++ = c;
+      return *this;
+    }
+    TPiece& Add(std::string_view name) {
+      if (name.size() > kMaxName) throw EXmlWriterInvalidString("\"" + std::string(name) + "\" is too long a name.");
+      std::memcpy(fEnd, name.data(), name.size());
+      fEnd += name.size();
+      return *this;
+    }
+    void AddAttributeOpening(std::string_view name) { Add(' ').Add(name).Add('=').Add('"'); }
+  };
+  TXMLWriter& Append(const TPiece& piece) {
+    fOut.append(piece.fData, static_cast<std::size_t>(piece.fEnd - piece.fData));
+    return *this;
+  }
   void OpenAttribute(std::string_view name) {
     fOut += ' ';
     fOut += name;

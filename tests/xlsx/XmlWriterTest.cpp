@@ -64,6 +64,7 @@ TEST(XmlWriter, StrictTextWithForbiddenCharactersFailsAndLeavesNothing) {
   }
   EXPECT_THROW(w.Attribute("v", "ok \xC3"), EXmlWriterInvalidString);        // cut UTF-8 sequence
   EXPECT_THROW(w.Attribute("v", "\xED\xA0\x80"), EXmlWriterInvalidString);  // an encoded surrogate
+  EXPECT_THROW(w.Attribute(std::string(65, 'n'), 1), EXmlWriterInvalidString);  // names are short literals
   EXPECT_EQ(out, "<t>");
 }
 
