@@ -41,19 +41,6 @@ class TSeekableStream : public TWriteStream, public TReadStream {
   virtual void Truncate() = 0;
 };
 
-// Appends to a string it owns; the growing buffer of one XML chunk.
-class TStringWriteStream : public TWriteStream {
- public:
-  void Write(const void* data, std::size_t count) override {
-    fData.append(static_cast<const char*>(data), count);
-  }
-  using TWriteStream::Write;
-  std::string& Data() { return fData; }
-
- private:
-  std::string fData;
-};
-
 // A seekable stream in memory.
 class TMemoryStream : public TSeekableStream {
  public:
