@@ -8,6 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "text/Utf8.h"
+
 namespace sheet {
 
 namespace {
@@ -20,24 +22,7 @@ double PixelsPerEm(const TFontSpec& font) { return std::max(font.fSize, 0.0) * k
 std::vector<char32_t> CodePoints(std::string_view s) {
   std::vector<char32_t> out;
   out.reserve(s.size());
-  for (std::size_t i = 0; i < s.size();) {
-    const unsigned char c = static_cast<unsigned char>(s[i]);
-    int len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-    if (len == 0 || i + static_cast<std::size_t>(len) > s.size()) {
-      out.push_back(0xFFFD);
-      ++i;
-      continue;
-    }
-    char32_t cp = len == 1 ? c : len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
-    bool ok = true;
-    for (int k = 1; k < len; ++k) {
-      const unsigned char cc = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
-      if ((cc >> 6) != 2) ok = false;
-      cp = (cp << 6) | (cc & 0x3F);
-    }
-    out.push_back(ok ? cp : 0xFFFD);
-    i += ok ? static_cast<std::size_t>(len) : 1;
-  }
+  for (std::size_t i = 0; i < s.size();) out.push_back(text::NextCodePoint(s, i));
   return out;
 }
 
