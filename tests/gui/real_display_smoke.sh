@@ -24,11 +24,6 @@ cat >"$work/session.sh" <<'SESSION'
 #!/usr/bin/env bash
 set -euo pipefail
 program=$1; work=$2
-# On a loaded machine the server may take a moment to accept clients.
-for _ in $(seq 100); do
-  xdpyinfo >/dev/null 2>&1 && break
-  sleep 0.1
-done
 PATH="$work/bin:$PATH" "$program" --folder "$work/lists" &
 pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
