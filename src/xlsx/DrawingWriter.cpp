@@ -134,15 +134,12 @@ void TWorksheetWriter::WriteDrawing(int n) {
     entry.Write(buffer);
   });
 
-  std::string rels = kXmlDeclarationLine;
-  rels += std::string("<Relationships xmlns=\"") + ns::kPackageRelationships + "\">";
-  for (std::size_t k = 0; k < pictures.size(); ++k) {
-    const auto& image = static_cast<const TExportImage&>(*pictures[k].fPlacement->Drawing());
-    rels += "<Relationship Id=\"rId" + IntText(static_cast<long long>(k) + 1) + "\" Type=\"" + ns::kRelationships +
-            "/image\" Target=\"/xl/media/image" + IntText(image.DrawingIndex() + 1) + "." + TemplateEscape(image.Ext()) + "\" />";
+  std::vector<std::string> media;
+  for (const TPicture& p : pictures) {
+    const auto& image = static_cast<const TExportImage&>(*p.fPlacement->Drawing());
+    media.push_back("/xl/media/image" + IntText(image.DrawingIndex() + 1) + "." + image.Ext());
   }
-  rels += "</Relationships>";
-  fArchive.AddFromBuffer("xl\\drawings\\_rels\\drawing" + number + ".xml.rels", rels);
+  fArchive.AddFromBuffer("xl\\drawings\\_rels\\drawing" + number + ".xml.rels", DrawingRelsXml(media));
 }
 
 }  // namespace xlsx

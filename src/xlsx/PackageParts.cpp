@@ -81,6 +81,33 @@ std::string WorkbookRelsXml(const TPackageInfo& info) {
   return x;
 }
 
+namespace {
+
+std::string RelationshipsStart() {
+  return std::string(kXmlDeclarationLine) + "<Relationships xmlns=\"" + ns::kPackageRelationships + "\">";
+}
+
+}  // namespace
+
+std::string SheetRelsXml(const std::vector<std::string>& linkTargets, const std::string& drawingPart) {
+  std::string x = RelationshipsStart();
+  for (std::size_t i = 0; i < linkTargets.size(); ++i)
+    x += "<Relationship Id=\"rId" + IntText(static_cast<long long>(i) + 1) + "\" Type=\"" + ns::kRelationships +
+         "/hyperlink\" Target=\"" + TemplateEscape(linkTargets[i], true) + "\" TargetMode=\"External\"/>";
+  if (!drawingPart.empty())
+    x += "<Relationship Id=\"rId" + IntText(static_cast<long long>(linkTargets.size()) + 1) + "\" Type=\"" +
+         ns::kRelationships + "/drawing\" Target=\"" + drawingPart + "\" />";
+  return x + "</Relationships>";
+}
+
+std::string DrawingRelsXml(const std::vector<std::string>& mediaParts) {
+  std::string x = RelationshipsStart();
+  for (std::size_t k = 0; k < mediaParts.size(); ++k)
+    x += "<Relationship Id=\"rId" + IntText(static_cast<long long>(k) + 1) + "\" Type=\"" + ns::kRelationships +
+         "/image\" Target=\"" + TemplateEscape(mediaParts[k]) + "\" />";
+  return x + "</Relationships>";
+}
+
 std::string SheetTitle31(const std::string& title) { return EscapeCellText(text::Utf16Left(title, 31), true); }
 
 // The window's view: which tab is active and which is the first one shown.

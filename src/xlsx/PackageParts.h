@@ -48,6 +48,11 @@ std::string WorkbookXml(const sheet::TExportWorkbook& workbook, const TPackageIn
 std::string CoreXml(const sheet::TExportWorkbook& workbook);
 std::string AppXml(const sheet::TExportWorkbook& workbook);
 std::string ThemeXml();
+// A sheet's relationships: one external link per target (rId1 ...), then its
+// drawing part ("/xl/drawings/drawing1.xml"; none when empty) as rId<links + 1>.
+std::string SheetRelsXml(const std::vector<std::string>& linkTargets, const std::string& drawingPart);
+// A drawing's relationships: its pictures' media parts ("/xl/media/image1.jpg") as rId1 ...
+std::string DrawingRelsXml(const std::vector<std::string>& mediaParts);
 
 // Sheet title as workbook.xml carries it: cut to 31 characters, escaped.
 std::string SheetTitle31(const std::string& title);

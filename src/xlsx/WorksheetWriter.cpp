@@ -189,16 +189,8 @@ void TWorksheetWriter::ResolveRelationshipIds() {
 // xl/worksheets/_rels/sheetN.xml.rels, when the sheet has links or pictures.
 void TWorksheetWriter::WriteSheetRels(int n) {
   if (fFound.fPictures.empty() && fFound.fLinkTargets.empty()) return;
-  std::string rels = kXmlDeclarationLine;
-  rels += std::string("<Relationships xmlns=\"") + ns::kPackageRelationships + "\">";
-  for (std::size_t i = 0; i < fFound.fLinkTargets.size(); ++i)
-    rels += "<Relationship Id=\"rId" + IntText(static_cast<long long>(i) + 1) + "\" Type=\"" + ns::kRelationships +
-            "/hyperlink\" Target=\"" + TemplateEscape(fFound.fLinkTargets[i], true) + "\" TargetMode=\"External\"/>";
-  if (!fFound.fPictures.empty())
-    rels += "<Relationship Id=\"rId" + IntText(fFound.fDrawingRelId) + "\" Type=\"" + ns::kRelationships +
-            "/drawing\" Target=\"/xl/drawings/drawing" + IntText(n) + ".xml\" />";
-  rels += "</Relationships>";
-  fArchive.AddFromBuffer("xl\\worksheets\\_rels\\sheet" + IntText(n) + ".xml.rels", rels);
+  const std::string drawing = fFound.fPictures.empty() ? std::string() : "/xl/drawings/drawing" + IntText(n) + ".xml";
+  fArchive.AddFromBuffer("xl\\worksheets\\_rels\\sheet" + IntText(n) + ".xml.rels", SheetRelsXml(fFound.fLinkTargets, drawing));
 }
 
 // xl/worksheets/sheetN.xml: the elements before the cell data, the deflated

@@ -30,10 +30,11 @@ struct TXMLWriterSettings {
   bool fStrictXML = true;
 };
 
-// The one way our parts are written: XML streamed into a byte buffer the
-// caller owns (a deflate chunk, a part's head, a whole small part). Element
-// and attribute names are the writers' own literals and are written as given;
-// values are escaped. Every member used per cell is inline.
+// How every part but the fixed templates of PackageParts.h is written: XML
+// streamed into a byte buffer the caller owns (a deflate chunk, a part's
+// head, a whole small part). Element and attribute names are the writers'
+// own literals and are written as given; values are escaped. The markup
+// members are inline; texts are escaped out of line.
 class TXMLWriter {
  public:
   explicit TXMLWriter(std::string& buffer, TXMLWriterSettings settings = {}) : fOut(buffer), fSettings(settings) {}
