@@ -110,18 +110,20 @@ void WriteMedia(TZipArchive& archive, TExportWorkbook& workbook) {
 
 }  // namespace
 
-// The sheets in order; the writers only read the model, so what they need
-// resolved (packed styles) is resolved here, sheet by sheet.
+// The sheets in order. The writers only read the model, so what they need
+// resolved (packed styles) is resolved first, for every sheet: the workbook's
+// font and border lists must be complete before the style sheet numbers the
+// border sets of merged cells after them.
 void TExporterXLSX::WriteWorksheets(TExportWorkbook& workbook, TZipArchive& archive, TExporterXLSX_StyleSheet& styles,
                                     TXLSXSharedStrings_Export& sharedStrings, TPackageInfo& info) const {
   TExportWorkSheets& sheets = workbook.WorkSheets();
   info.fSheetCount = sheets.Count();
+  for (int i = 0; i < sheets.Count(); ++i) sheets.GetWS(i).PackStyles();
   TWorksheetWriter writer(archive, styles, sharedStrings, *this, fThreaded);
   for (int i = 0; i < sheets.Count(); ++i) {
-    TExportWorkSheet& sheet = sheets.GetWS(i);
+    const TExportWorkSheet& sheet = sheets.GetWS(i);
     workbook.DoProgress(epnWorksheet, i, sheets.Count(), sheet.Title());
-    sheet.PackStyles();
-    const std::string drawing = writer.Write(std::as_const(sheet), i);
+    const std::string drawing = writer.Write(sheet, i);
     if (!drawing.empty()) info.fDrawingParts.push_back(drawing);
     info.fDefinedNames += TWorksheetWriter::DefinedNames(sheet, i);
   }

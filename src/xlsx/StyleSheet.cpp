@@ -105,20 +105,31 @@ int TExporterXLSX_StyleSheet::CreateAddStyleUnique(const TExportCellStyle& style
   return XfFor(fScratchKey);
 }
 
+int TExporterXLSX_StyleSheet::WorkbookBordersCount() const {
+  const int count = fWorkbook.BordersList().Count();
+  // Merged cells' sets are numbered after the workbook's: its list must not grow once they exist.
+  if (!fMergedBorders.empty() && count != fMergedBordersBase)
+    throw EExportException("The workbook's border list changed while the workbook was written.");
+  return count;
+}
+
 const TExportCellBorders& TExporterXLSX_StyleSheet::BordersAt(int id) const {
-  const TExportCellBordersList& list = fWorkbook.BordersList();
-  if (list.ValidIndex(id)) return list.Get(id);
-  return fMergedBorders.at(static_cast<std::size_t>(id - list.Count()));
+  const int count = WorkbookBordersCount();
+  if (id >= 0 && id < count) return fWorkbook.BordersList().Get(id);
+  return fMergedBorders.at(static_cast<std::size_t>(id - count));
 }
 
 int TExporterXLSX_StyleSheet::BordersIdFor(const TExportCellBorders& borders, int currentId) {
   if (BordersAt(currentId).SameAs(borders)) return currentId;
   const std::string footprint = borders.FootPrint();
-  const TExportCellBordersList& list = fWorkbook.BordersList();
-  const int known = list.Find(footprint);
+  const int known = fWorkbook.BordersList().Find(footprint);
   if (known >= 0) return known;
-  const auto [it, added] = fMergedBordersIndex.emplace(footprint, list.Count() + static_cast<int>(fMergedBorders.size()));
-  if (added) fMergedBorders.push_back(borders);
+  const int count = WorkbookBordersCount();
+  const auto [it, added] = fMergedBordersIndex.emplace(footprint, count + static_cast<int>(fMergedBorders.size()));
+  if (added) {
+    if (fMergedBorders.empty()) fMergedBordersBase = count;
+    fMergedBorders.push_back(borders);
+  }
   return it->second;
 }
 
@@ -309,7 +320,7 @@ void TExporterXLSX_StyleSheet::WriteFills(TXMLWriter& w) const {
 // <borders>: the workbook's border sets, then those of merged cells.
 void TExporterXLSX_StyleSheet::WriteBorders(TXMLWriter& w) const {
   const TExportCellBordersList& list = fWorkbook.BordersList();
-  w.Start("borders").Attribute("count", list.Count() + static_cast<int>(fMergedBorders.size()));
+  w.Start("borders").Attribute("count", WorkbookBordersCount() + static_cast<int>(fMergedBorders.size()));
   const std::size_t body = w.OpenBody();
   for (int i = 0; i < list.Count(); ++i) WriteBorder(w, list.Get(i));
   for (const TExportCellBorders& b : fMergedBorders) WriteBorder(w, b);

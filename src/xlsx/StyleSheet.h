@@ -76,6 +76,7 @@ class TExporterXLSX_StyleSheet {
 
   int XfFor(const TStyleKey& key);
   int FillId(sheet::TColor color);
+  int WorkbookBordersCount() const;
   const sheet::TExportCellBorders& BordersAt(int id) const;
   int BordersIdFor(const sheet::TExportCellBorders& borders, int currentId);
 
@@ -97,6 +98,8 @@ class TExporterXLSX_StyleSheet {
   // Border sets of merged cells that the workbook's list does not hold, by footprint.
   std::vector<sheet::TExportCellBorders> fMergedBorders;
   std::unordered_map<std::string, int> fMergedBordersIndex;
+  // The workbook's border count when the first of them was numbered.
+  int fMergedBordersBase = 0;
 };
 
 }  // namespace xlsx

@@ -117,6 +117,59 @@ TEST(ExporterXLSX, SavingOnlyReadsTheModelAndWritesEveryEdit) {
   EXPECT_EQ(SaveBytes(wb), first);
 }
 
+namespace {
+
+// The n-th (0-based) occurrence of "<" + tag + " " or "<" + tag + ">" in xml, up to its end.
+std::string NthElement(const std::string& xml, const std::string& tag, int n) {
+  std::size_t pos = 0;
+  for (int i = 0;; ++i) {
+    pos = xml.find("<" + tag, pos);
+    while (pos != std::string::npos && xml[pos + tag.size() + 1] != ' ' && xml[pos + tag.size() + 1] != '>' &&
+           xml[pos + tag.size() + 1] != '/')
+      pos = xml.find("<" + tag, pos + 1);
+    if (pos == std::string::npos) return {};
+    if (i == n) break;
+    ++pos;
+  }
+  const std::size_t startEnd = xml.find('>', pos);
+  if (xml[startEnd - 1] == '/') return xml.substr(pos, startEnd + 1 - pos);
+  const std::size_t close = xml.find("</" + tag + ">", pos);
+  return xml.substr(pos, close + tag.size() + 3 - pos);
+}
+
+int IntAttribute(const std::string& element, const std::string& name) {
+  const std::size_t pos = element.find(" " + name + "=\"");
+  return pos == std::string::npos ? -1 : std::stoi(element.substr(pos + name.size() + 3));
+}
+
+// The <border> the cell's format points at.
+std::string CellBorder(const std::map<std::string, std::string>& parts, int sheet, const std::string& ref) {
+  const std::string& data = parts.at("xl/worksheets/sheet" + std::to_string(sheet) + ".xml");
+  const std::size_t cell = data.find("<c r=\"" + ref + "\"");
+  const int xf = IntAttribute(data.substr(cell, 40), "s");
+  const std::string& styles = parts.at("xl/styles.xml");
+  const std::string xfs = styles.substr(styles.find("<cellXfs"));
+  return NthElement(styles, "border", IntAttribute(NthElement(xfs, "xf", xf), "borderId"));
+}
+
+}  // namespace
+
+TEST(ExporterXLSX, MergedCellsBorderSetsStayApartFromLaterSheetsOwn) {
+  TFixedMeasure measure;
+  TExportWorkbook wb;
+  TExportWorkSheet& first = wb.AddWorkSheet("First");
+  first.AddRow().AddCellString("span").SetRowSpan(2).SetBorders(cbOutline, ebThin);
+  first.AddRow().AddCellString("").SetBorder(cbLeft, ebThick);
+  // The second sheet's only row stays unpacked until the save: its border set
+  // is new to the workbook when the first sheet has been written.
+  wb.AddWorkSheet("Second").AddRow().AddCellString("own").SetBorders(cbOutline, ebDashDotted);
+  const auto parts = ReadZipMap(SaveBytes(wb));
+  EXPECT_NE(CellBorder(parts, 2, "A1").find("<left style=\"dashDot\">"), std::string::npos) << CellBorder(parts, 2, "A1");
+  const std::string covered = CellBorder(parts, 1, "A2");
+  EXPECT_NE(covered.find("<left style=\"thick\">"), std::string::npos) << covered;
+  EXPECT_NE(covered.find("<right style=\"thin\">"), std::string::npos) << covered;
+}
+
 TEST(ExporterXLSX, EmptySheet) {
   TFixedMeasure measure;
   TExportWorkbook wb;
