@@ -64,11 +64,7 @@ void TMainWindow::CountEntered() {
   ws.CalcGrid.SetCell(2, i + 1, typed);
   Window.ItemCountField = typed;
   const float price = ParseMoney(Window.ItemPriceField, Region());
-  const float total = MoneyProduct(count, price);
-  Window.ItemTotalField = text::FormatFloat("0.00", total, Region());
-  KalkulaceTabulky();
-  MoveFocusIfEditing(TFocusTarget::ftPriceEntry);
-  StoreEditedLine(i, EditedLine(i, std::to_string(count), price, total));
+  FinishItemEdit(i, count, std::to_string(count), price, TFocusTarget::ftPriceEntry);
 }
 
 // The other factor is whatever CountEntry holds, confirmed or not: a count
@@ -83,12 +79,18 @@ void TMainWindow::PriceEntered() {
   ws.CalcGrid.SetCell(3, i + 1, priceText);
   Window.ItemPriceField = priceText;
   const std::string countText = Window.CountEntry;
-  const std::int32_t count = text::StrToInt(countText);
+  FinishItemEdit(i, text::StrToInt(countText), countText, price, TFocusTarget::ftCountEntry);
+}
+
+// What both entries end with: the item total, the offer's totals, the focus
+// and the item line.
+void TMainWindow::FinishItemEdit(int item, std::int32_t count, const std::string& countText, float price,
+                                 TFocusTarget next) {
   const float total = MoneyProduct(count, price);
   Window.ItemTotalField = text::FormatFloat("0.00", total, Region());
   KalkulaceTabulky();
-  MoveFocusIfEditing(TFocusTarget::ftCountEntry);
-  StoreEditedLine(i, EditedLine(i, countText, price, total));
+  MoveFocusIfEditing(next);
+  StoreEditedLine(item, EditedLine(item, countText, price, total));
 }
 
 }  // namespace app

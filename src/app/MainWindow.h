@@ -215,6 +215,7 @@ class TMainWindow {
   void AddExtraItems(const TTextGrid& rows);
   void MoveFocusIfEditing(TFocusTarget target);
   void StoreEditedLine(int item, std::string line);
+  void FinishItemEdit(int item, std::int32_t count, const std::string& countText, float price, TFocusTarget next);
 
   TFileSystem& fFileSystem;
   TDialogs& fDialogs;

@@ -297,18 +297,22 @@ def check_order(cli, folder, out_dir):
     check(picture_anchors(path)[0] == [], "order has no pictures")
 
 
-def check_printing(path, out_dir, png):
-    soffice = shutil.which("soffice")
-    if not soffice or not shutil.which("pdftoppm"):
-        print("LibreOffice or poppler missing; printing not checked")
-        return
-    profile = tempfile.mkdtemp(prefix="lo-export-")
+def to_pdf_libreoffice(xlsx, out_dir):
+    """The workbook printed by LibreOffice (a throwaway profile); returns the PDF's path."""
+    profile = tempfile.mkdtemp(prefix="lo-print-")
     try:
-        subprocess.run([soffice, "--headless", "-env:UserInstallation=file://" + profile, "--convert-to", "pdf",
-                        "--outdir", out_dir, path], capture_output=True, timeout=300, check=True)
+        subprocess.run(["soffice", "--headless", "-env:UserInstallation=file://" + profile, "--convert-to", "pdf",
+                        "--outdir", out_dir, xlsx], capture_output=True, timeout=600)
     finally:
         shutil.rmtree(profile, ignore_errors=True)
-    pdf = os.path.splitext(path)[0] + ".pdf"
+    return os.path.splitext(xlsx)[0] + ".pdf"
+
+
+def check_printing(path, out_dir, png):
+    if not shutil.which("soffice") or not shutil.which("pdftoppm"):
+        print("LibreOffice or poppler missing; printing not checked")
+        return
+    pdf = to_pdf_libreoffice(path, out_dir)
     check(os.path.exists(pdf), "LibreOffice wrote no PDF")
     if not os.path.exists(pdf):
         return

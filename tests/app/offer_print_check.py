@@ -51,16 +51,6 @@ def pages_of(pdf):
     return [run(["pdftotext", "-layout", "-f", str(n), "-l", str(n), pdf, "-"]).stdout for n in range(1, count + 1)]
 
 
-def to_pdf_libreoffice(xlsx, out_dir):
-    profile = tempfile.mkdtemp(prefix="lo-print-")
-    try:
-        run(["soffice", "--headless", "-env:UserInstallation=file://" + profile, "--convert-to", "pdf",
-             "--outdir", out_dir, xlsx])
-    finally:
-        shutil.rmtree(profile, ignore_errors=True)
-    return os.path.splitext(xlsx)[0] + ".pdf"
-
-
 def to_pdf_gnumeric(xlsx, out_dir):
     pdf = os.path.join(out_dir, os.path.basename(os.path.splitext(xlsx)[0]) + "-gnumeric.pdf")
     run(["ssconvert", xlsx, pdf])
@@ -162,7 +152,7 @@ def main():
                 continue
             rows = layout.expected_rows(items, customer=customer, offer=True)
             expected_pages = 1 + rows.count("break-header")
-            pages = pages_of(to_pdf_libreoffice(xlsx, work))
+            pages = pages_of(layout.to_pdf_libreoffice(xlsx, work))
             check_pages("LibreOffice " + name, pages, items, expected_pages)
             if name == "example":
                 check(len(pages) == 3, "the example prints on %d pages, expected 3" % len(pages))
