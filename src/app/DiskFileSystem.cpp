@@ -1,13 +1,13 @@
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
 
 #include "app/FileSystem.h"
 #include "app/TextOrder.h"
+#include "text/LocalTime.h"
+#include "text/PathText.h"
 #include "text/StreamBytes.h"
 
 namespace app {
@@ -16,14 +16,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path ToPath(const std::string& utf8) {
-  return fs::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
-}
-
-std::string ToUtf8(const fs::path& p) {
-  const std::u8string s = p.u8string();
-  return std::string(reinterpret_cast<const char*>(s.data()), s.size());
-}
+fs::path ToPath(const std::string& utf8) { return text::PathFromUtf8(utf8); }
+std::string ToUtf8(const fs::path& p) { return text::Utf8FromPath(p); }
 
 int CodeOf(const std::error_code& ec) {
   if (ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted) return EInOutError::kAccessDenied;
@@ -80,15 +74,10 @@ std::vector<std::string> TDiskFileSystem::ListSubFolders(const std::string& fold
 }
 
 std::optional<TLocalDateTime> TDiskFileSystem::LastWriteTime(const std::string& path) const {
-  std::error_code ec;
-  const auto stamp = fs::last_write_time(ToPath(path), ec);
-  if (ec) return std::nullopt;
-  const auto sys = std::chrono::file_clock::to_sys(stamp);
-  const std::time_t t = std::chrono::system_clock::to_time_t(sys);
-  std::tm local{};
-  if (localtime_r(&t, &local) == nullptr) return std::nullopt;
-  return TLocalDateTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                        local.tm_hour,        local.tm_min,     local.tm_sec};
+  const std::optional<std::tm> local = text::FileLastWriteLocalTime(ToPath(path));
+  if (!local) return std::nullopt;
+  return TLocalDateTime{local->tm_year + 1900, local->tm_mon + 1, local->tm_mday,
+                        local->tm_hour,        local->tm_min,      local->tm_sec};
 }
 
 namespace {

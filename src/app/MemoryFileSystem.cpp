@@ -1,11 +1,17 @@
 #include "app/MemoryFileSystem.h"
 
+#include <algorithm>
+
+#include "app/Paths.h"
 #include "app/TextOrder.h"
 
 namespace app {
 
+// Folders are kept with "/" between names; on Windows "\\" separates them
+// as well, as it does on the disk there.
 std::string TMemoryFileSystem::Normal(const std::string& path) {
   std::string p = path;
+  if (kPathDelimiter == '\\') std::replace(p.begin(), p.end(), '\\', '/');
   while (p.size() > 1 && p.back() == '/') p.pop_back();
   return p;
 }

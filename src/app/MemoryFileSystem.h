@@ -9,7 +9,7 @@
 namespace app {
 
 // An in-memory file system for tests and previews. Paths use '/' between
-// components; a trailing '/' is ignored. Adding a file creates its folders.
+// components (on Windows '\\' too); a trailing delimiter is ignored. Adding a file creates its folders.
 class TMemoryFileSystem : public TFileSystem {
  public:
   TMemoryFileSystem& AddFile(const std::string& path, std::string bytes, TLocalDateTime written = {2024, 1, 1, 12, 0, 0});

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/FileSystem.h"
+#include "cli/Console.h"
 #include "cli/CustomersCommand.h"
 #include "cli/ExportCommand.h"
 #include "cli/ShowCommand.h"
@@ -98,7 +99,8 @@ int Dispatch(const std::vector<std::string>& args, TParse parse, TRun run,
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> args(argv + 1, argv + argc);
+  cli::PrepareConsole();
+  const std::vector<std::string> args = cli::ProgramArguments(argc, argv);
   if (args.empty()) return UsageError("chybí příkaz");
   if (args[0] == "--help" || args[0] == "-h") {
     PrintUsage(std::cout);

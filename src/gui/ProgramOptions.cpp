@@ -1,24 +1,8 @@
 #include "gui/ProgramOptions.h"
 
-#include <cstdlib>
-
-#include "app/Paths.h"
+#include "app/UserFolders.h"
 
 namespace gui {
-
-namespace {
-
-std::string DefaultFolder() {
-#ifdef _WIN32
-  return app::DefaultArticleListFolder();
-#else
-  if (const char* folder = std::getenv("NABIDKA_FOLDER"); folder && *folder) return folder;
-  if (const char* home = std::getenv("HOME"); home && *home) return app::JoinPath(home, "pCon_article_lists");
-  return app::DefaultArticleListFolder();
-#endif
-}
-
-}  // namespace
 
 std::optional<TProgramOptions> ParseProgramOptions(const std::vector<std::string>& args, std::string& error) {
   TProgramOptions options;
@@ -37,7 +21,7 @@ std::optional<TProgramOptions> ParseProgramOptions(const std::vector<std::string
   }
   if (options.Folder.empty()) {
     // Qt's own options (-platform, …) never reach here: QApplication takes them first.
-    options.Folder = DefaultFolder();
+    options.Folder = app::DefaultWindowFolder();
   }
   return options;
 }

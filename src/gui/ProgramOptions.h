@@ -13,9 +13,9 @@ struct TProgramOptions {
   bool Help = false;
 };
 
-// --folder DIR, else the environment's NABIDKA_FOLDER, else
-// $HOME/pCon_article_lists (C:\pCon_article_lists on Windows). Nothing, with
-// a message in `error`, for an option it does not know.
+// --folder DIR, else app::DefaultWindowFolder() (the environment's
+// NABIDKA_FOLDER, else ~/pCon_article_lists). Nothing, with a message in
+// `error`, for an option it does not know.
 std::optional<TProgramOptions> ParseProgramOptions(const std::vector<std::string>& args, std::string& error);
 
 inline constexpr const char* kProgramUsage =

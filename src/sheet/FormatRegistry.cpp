@@ -11,8 +11,18 @@ namespace sheet {
 
 namespace {
 
+// Windows takes both delimiters, other systems only their own.
 std::size_t LastSeparator(std::string_view fileName) {
+#ifdef _WIN32
+  return fileName.find_last_of("\\/");
+#else
   return fileName.find_last_of('/');
+#endif
+}
+
+// "/" or "C:\": a folder that keeps its delimiter as the folder of its files.
+bool IsRootAt(std::string_view fileName, std::size_t separator) {
+  return separator == 0 || (separator == 2 && fileName[1] == ':');
 }
 
 }  // namespace
@@ -230,8 +240,7 @@ std::string ExtractFileExt(std::string_view fileName) {
 std::string ExtractFileDir(std::string_view fileName) {
   const std::size_t sep = LastSeparator(fileName);
   if (sep == std::string_view::npos) return {};
-  if (sep == 0) return "/";
-  return std::string(fileName.substr(0, sep));
+  return std::string(fileName.substr(0, IsRootAt(fileName, sep) ? sep + 1 : sep));
 }
 
 std::string ExtractFileName(std::string_view fileName) {

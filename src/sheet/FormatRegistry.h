@@ -166,7 +166,8 @@ TCustomExporter& RegisterExporter(std::unique_ptr<TCustomExporter> exporter, int
 int DefaultFilterIndex();
 void SetDefaultFilterIndex(int index);
 
-// File-name helpers as the save and load paths use them ("/" separates folders).
+// File-name helpers as the save and load paths use them ("/" separates
+// folders, on Windows "\" too).
 // The extension with its dot ("" when none); a dot in a folder name does not count.
 std::string ExtractFileExt(std::string_view fileName);
 std::string ExtractFileDir(std::string_view fileName);

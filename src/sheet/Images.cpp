@@ -10,13 +10,14 @@
 #include "sheet/Cell.h"
 #include "sheet/Exceptions.h"
 #include "sheet/Workbook.h"
+#include "text/PathText.h"
 #include "text/StreamBytes.h"
 
 namespace sheet {
 
 std::string TExportImage::ReadData() const {
   if (fSourceFileName.empty()) return fData;
-  std::ifstream in(fSourceFileName, std::ios::binary);
+  std::ifstream in(text::PathFromUtf8(fSourceFileName), std::ios::binary);
   if (!in) throw EExportFileException("Cannot open file \"" + fSourceFileName + "\". " + std::strerror(errno));
   std::string data = text::ReadAll(in);
   if (in.bad()) throw EExportFileException("Cannot read the picture file \"" + fSourceFileName + "\".");

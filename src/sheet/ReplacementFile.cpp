@@ -10,11 +10,10 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
-#include <random>
 #include <streambuf>
-#include <vector>
 
 #include "sheet/Exceptions.h"
+#include "sheet/ReplacementFileNames.h"
 
 namespace sheet {
 
@@ -22,14 +21,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string FullName(const fs::path& path) {
-  std::error_code ec;
-  const fs::path absolute = fs::absolute(path, ec);
-  return (ec ? path : absolute).string();
-}
-
 [[noreturn]] void Fail(const char* what, const fs::path& target, int error) {
-  throw EExportFileException(std::string(what) + " file \"" + FullName(target) + "\". " + std::strerror(error));
+  throw EExportFileException(std::string(what) + " file \"" + FullTargetName(target) + "\". " + std::strerror(error));
 }
 
 // Named temporary files that a signal must not leave behind. Fixed slots of
@@ -130,11 +123,6 @@ class TFdBuffer : public std::streambuf {
   std::array<char, 64 * 1024> fBuffer;
 };
 
-std::string RandomSuffix() {
-  static std::mt19937_64 random{std::random_device{}()};
-  return ".~" + std::to_string(random() % 1000000000ULL) + ".tmp";
-}
-
 }  // namespace
 
 class TReplacementFile::TImpl {
@@ -177,7 +165,7 @@ class TReplacementFile::TImpl {
     fTemporary.clear();
     Unregister(fSlot);
     fSlot = -1;
-    RemoveStaleTemporaries();
+    RemoveStaleTemporaries(fTarget);
   }
 
  private:
@@ -185,8 +173,7 @@ class TReplacementFile::TImpl {
   template <class TCreate>
   void TakeFreeName(TCreate create) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-      fs::path candidate = fTarget;
-      candidate += RandomSuffix();
+      const fs::path candidate = TemporaryNameFor(fTarget);
       if (create(candidate)) {
         fTemporary = candidate;
         fSlot = Register(fTemporary.string());
@@ -213,17 +200,6 @@ class TReplacementFile::TImpl {
     });
   }
 
-  void RemoveStaleTemporaries() {
-    fs::path folder = fTarget.parent_path();
-    if (folder.empty()) folder = ".";
-    std::error_code ec;
-    std::vector<fs::path> stale;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-      if (IsTemporaryFor(it->path(), fTarget)) stale.push_back(it->path());
-    }
-    for (const fs::path& path : stale) fs::remove(path, ec);
-  }
-
   fs::path fTarget;
   fs::path fTemporary;  // the named file, until it is renamed
   int fFd = -1;
@@ -238,19 +214,12 @@ TReplacementFile::TReplacementFile(std::filesystem::path target, bool allowUnnam
 TReplacementFile::~TReplacementFile() = default;
 std::ostream& TReplacementFile::Stream() { return fImpl->Stream(); }
 int TReplacementFile::WriteError() const { return fImpl->WriteError(); }
+
+std::string TReplacementFile::SpaceErrorText() const {
+  const int error = fImpl->WriteError();
+  return error == ENOSPC || error == EDQUOT || error == EFBIG ? std::strerror(error) : "";
+}
 void TReplacementFile::Commit() { fImpl->Commit(); }
 bool TReplacementFile::Unnamed() const { return fImpl->Unnamed(); }
-
-bool TReplacementFile::IsTemporaryFor(const std::filesystem::path& candidate, const std::filesystem::path& target) {
-  const std::string name = candidate.filename().string();
-  const std::string prefix = target.filename().string() + ".~";
-  if (name.size() <= prefix.size() + 4 || name.compare(0, prefix.size(), prefix) != 0 || !name.ends_with(".tmp")) {
-    return false;
-  }
-  for (std::size_t i = prefix.size(); i + 4 < name.size(); ++i) {
-    if (name[i] < '0' || name[i] > '9') return false;
-  }
-  return true;
-}
 
 }  // namespace sheet

@@ -25,9 +25,13 @@ class TReplacementFile {
 
   // The stream to write (seekable).
   std::ostream& Stream();
-  // The errno of the first failed write (0: none), so that a full disk is
-  // told as such whatever the writer reported.
+  // The errno of the first failed write (0: none; on Windows ENOSPC for a
+  // full disk, EIO for any other failure).
   int WriteError() const;
+  // The system's text for the first failed write when it failed for want of
+  // space (a full disk, a quota, a file too large), else "": a full disk is
+  // told as such whatever the writer reported.
+  std::string SpaceErrorText() const;
   // Flushes and puts the file in the target's place. Throws
   // EExportFileException naming the target and the cause.
   void Commit();

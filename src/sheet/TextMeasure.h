@@ -8,9 +8,9 @@
 #include <tuple>
 
 // Text measurement for column widths and row heights, in pixels at 96 DPI.
-// The process-wide default measures with the fonts of the machine (FreeType
-// and fontconfig; the metric-compatible Liberation faces stand in for Arial,
-// Times New Roman and Courier New). Tests inject their own measure.
+// The process-wide default measures with the fonts of the machine (on Linux
+// the metric-compatible Liberation faces stand in for Arial, Times New Roman
+// and Courier New). Tests inject their own measure.
 namespace sheet {
 
 struct TFontSpec {
@@ -57,16 +57,21 @@ class TFallbackTextMeasure : public TTextMeasure {
   double LineHeight(const TFontSpec& font) override;
 };
 
-// FreeType with hinting at 96 DPI; glyph advances are whole pixels. Fonts are
-// found through fontconfig; where no font file loads, the fallback metrics apply.
-class TFreeTypeTextMeasure : public TTextMeasure {
+// The system's own font engine at 96 DPI, glyph advances in whole pixels:
+// FreeType with hinting, fonts found through fontconfig, on POSIX systems
+// (SystemTextMeasure.cpp); GDI on a memory device context on Windows
+// (SystemTextMeasureWin32.cpp), the measuring the column-width and
+// row-height rules were made for. Where no font loads, the fallback metrics
+// apply.
+class TSystemTextMeasure : public TTextMeasure {
  public:
-  TFreeTypeTextMeasure();
-  ~TFreeTypeTextMeasure() override;
+  TSystemTextMeasure();
+  ~TSystemTextMeasure() override;
   double TextWidth(const TFontSpec& font, std::string_view text) override;
   double LineHeight(const TFontSpec& font) override;
-  // The font file fontconfig chose for the font ("" when none loaded).
-  std::string FontFile(const TFontSpec& font);
+  // What the system chose for the font: the font file on POSIX systems, the
+  // face name on Windows; "" when no font loaded.
+  std::string ChosenFont(const TFontSpec& font);
 
  private:
   struct TImpl;
@@ -74,7 +79,7 @@ class TFreeTypeTextMeasure : public TTextMeasure {
   TFallbackTextMeasure fFallback;
 };
 
-// The process-wide measure (a TFreeTypeTextMeasure until replaced).
+// The process-wide measure (a TSystemTextMeasure until replaced).
 TTextMeasure& DefaultTextMeasure();
 // Replaces the process-wide measure; an empty pointer restores the built-in
 // one. Returns the previous one.

@@ -11,6 +11,7 @@
 #include <unordered_set>
 
 #include "sheet/FormatRegistry.h"
+#include "text/PathText.h"
 #include "text/StreamBytes.h"
 
 namespace sheet {
@@ -98,7 +99,7 @@ void TExportWorkbook::CheckTitles() const {
 
 TExportImage& TExportWorkbook::AddImageFromFile(const std::string& aFileName) {
   errno = 0;
-  std::ifstream in(aFileName, std::ios::binary);
+  std::ifstream in(text::PathFromUtf8(aFileName), std::ios::binary);
   if (!in) {
     const int error = errno;
     throw EExportFileException("Cannot open file \"" + aFileName + "\". " +
@@ -106,7 +107,7 @@ TExportImage& TExportWorkbook::AddImageFromFile(const std::string& aFileName) {
   }
   // Only opened and measured here: the writers copy the bytes at save time.
   std::error_code ec;
-  const std::uintmax_t size = std::filesystem::file_size(aFileName, ec);
+  const std::uintmax_t size = std::filesystem::file_size(text::PathFromUtf8(aFileName), ec);
   if (ec) throw EExportFileException("Cannot open file \"" + aFileName + "\". " + ec.message());
   std::string name, ext;
   SplitImageFileName(aFileName, name, ext);

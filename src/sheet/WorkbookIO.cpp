@@ -10,6 +10,7 @@
 #include "sheet/Progress.h"
 #include "sheet/ReplacementFile.h"
 #include "sheet/Workbook.h"
+#include "text/PathText.h"
 
 namespace sheet {
 
@@ -23,8 +24,8 @@ std::string FormatMessage(const char* pattern, const std::string& value) {
 
 std::string FullFileName(const std::string& fileName) {
   std::error_code ec;
-  const std::filesystem::path full = std::filesystem::absolute(fileName, ec);
-  return ec ? fileName : full.lexically_normal().string();
+  const std::filesystem::path full = std::filesystem::absolute(text::PathFromUtf8(fileName), ec);
+  return ec ? fileName : text::Utf8FromPath(full.lexically_normal());
 }
 
 [[noreturn]] void ThrowUnassigned(const std::string& fileName) {
@@ -108,10 +109,10 @@ bool TExportWorkbook::SaveToFile(const std::string& aFileName, TCustomExporter& 
   if (!aExporter.Prepare(*this)) return false;
   CheckTitles();
   std::error_code ec;
-  if (std::filesystem::is_directory(aFileName, ec)) {
+  if (std::filesystem::is_directory(text::PathFromUtf8(aFileName), ec)) {
     throw EExportFileException("Cannot create file \"" + FullFileName(aFileName) + "\". It is a folder.");
   }
-  TReplacementFile file{std::filesystem::path(aFileName)};
+  TReplacementFile file{text::PathFromUtf8(aFileName)};
   bool result = false;
   try {
     aExporter.SetTargetFileName(aFileName);
@@ -121,10 +122,8 @@ bool TExportWorkbook::SaveToFile(const std::string& aFileName, TCustomExporter& 
     } forget{aExporter};
     result = SaveStreamPrepared(*this, file.Stream(), aExporter);
   } catch (const std::exception&) {
-    const int error = file.WriteError();
-    if (error == ENOSPC || error == EDQUOT || error == EFBIG) {
-      throw EExportFileException("Cannot write file \"" + FullFileName(aFileName) + "\". " + std::strerror(error));
-    }
+    const std::string cause = file.SpaceErrorText();
+    if (!cause.empty()) throw EExportFileException("Cannot write file \"" + FullFileName(aFileName) + "\". " + cause);
     throw;
   }
   file.Commit();
@@ -152,7 +151,7 @@ bool TExportWorkbook::LoadFromFile(const std::string& aFileName) {
 }
 
 bool TExportWorkbook::LoadFromFile(const std::string& aFileName, TCustomExporter& aExporter) {
-  std::ifstream stream(aFileName, std::ios::binary);
+  std::ifstream stream(text::PathFromUtf8(aFileName), std::ios::binary);
   if (!stream) throw EExportFileException("Cannot open file \"" + FullFileName(aFileName) + "\". " + std::strerror(errno));
   return LoadFromStream(stream, aExporter);
 }

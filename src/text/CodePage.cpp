@@ -1,13 +1,11 @@
 #include "text/CodePage.h"
 
-#include <iconv.h>
-
 #include <array>
-#include <bit>
 #include <memory>
 #include <mutex>
 #include <unordered_map>
 
+#include "text/CodePageSystem.h"
 #include "text/Utf16.h"
 #include "text/Utf8.h"
 
@@ -15,7 +13,7 @@ namespace text {
 
 namespace {
 
-// Each supported code page is read once through iconv into a table of its
+// Each supported code page is read once from the platform into a table of its
 // 256 bytes; decoding and encoding then work per character from the tables,
 // so a character the code page lacks costs nothing special and the tables are
 // shared by all threads once built.
@@ -24,37 +22,37 @@ struct TCodePageTable {
   std::unordered_map<char32_t, unsigned char> fEncode;
 };
 
-std::string IconvName(int codePage) { return "CP" + std::to_string(codePage); }
-
-// The byte's character, or U+FFFD when the code page leaves the byte undefined.
-char32_t DecodeByteWithIconv(iconv_t cd, unsigned char byte) {
-  iconv(cd, nullptr, nullptr, nullptr, nullptr);
-  char in = static_cast<char>(byte);
-  char32_t out = 0;
-  char* inPtr = &in;
-  std::size_t inLeft = 1;
-  char* outPtr = reinterpret_cast<char*>(&out);
-  std::size_t outLeft = sizeof out;
-  if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) || outLeft != 0) {
-    return kReplacementChar;
+// The bytes each code page leaves undefined. The platforms disagree on them
+// (Windows passes them through as C1 controls, iconv refuses them), so the
+// list is ours and both decode them to U+FFFD.
+std::string_view UndefinedBytes(int codePage) {
+  switch (codePage) {
+    case 874:
+      return "\x81\x82\x83\x84\x86\x87\x88\x89\x8A\x8B\x8C\x8D\x8E\x8F\x90\x98\x99\x9A\x9B\x9C\x9D\x9E"
+             "\x9F\xDB\xDC\xDD\xDE\xFC\xFD\xFE\xFF";
+    case 1250: return "\x81\x83\x88\x90\x98";
+    case 1251: return "\x98";
+    case 1252: return "\x81\x8D\x8F\x90\x9D";
+    case 1253: return "\x81\x88\x8A\x8C\x8D\x8E\x8F\x90\x98\x9A\x9C\x9D\x9E\x9F\xAA\xD2\xFF";
+    case 1254: return "\x81\x8D\x8E\x8F\x90\x9D\x9E";
+    case 1255:
+      return "\x81\x8A\x8C\x8D\x8E\x8F\x90\x9A\x9C\x9D\x9E\x9F\xCA\xD9\xDA\xDB\xDC\xDD\xDE\xDF\xFB\xFC\xFF";
+    case 1257: return "\x81\x83\x88\x8A\x8C\x90\x98\x9A\x9C\x9F\xA1\xA5";
+    case 1258: return "\x81\x8A\x8D\x8E\x8F\x90\x9A\x9D\x9E";
+    default: return "";  // 850 and 1256 define every byte
   }
-  return out;
 }
 
 std::unique_ptr<TCodePageTable> BuildTable(int codePage) {
-  // UTF-32 in the machine's byte order, without a byte-order mark.
-  const char* utf32 = std::endian::native == std::endian::little ? "UTF-32LE" : "UTF-32BE";
-  iconv_t cd = iconv_open(utf32, IconvName(codePage).c_str());
-  if (cd == reinterpret_cast<iconv_t>(-1)) {
-    throw ECodePageError("Code page " + std::to_string(codePage) + " is not available");
-  }
   auto table = std::make_unique<TCodePageTable>();
+  table->fDecode = SystemCodePageChars(codePage);
+  for (char undefined : UndefinedBytes(codePage)) table->fDecode[static_cast<unsigned char>(undefined)] = 0;
   for (int b = 0; b < 256; ++b) {
-    const char32_t cp = b < 0x80 ? static_cast<char32_t>(b) : DecodeByteWithIconv(cd, static_cast<unsigned char>(b));
-    table->fDecode[static_cast<std::size_t>(b)] = cp;
+    char32_t& cp = table->fDecode[static_cast<std::size_t>(b)];
+    if (b < 0x80) cp = static_cast<char32_t>(b);
+    if (cp == 0 && b != 0) cp = kReplacementChar;
     if (cp != kReplacementChar) table->fEncode.emplace(cp, static_cast<unsigned char>(b));
   }
-  iconv_close(cd);
   return table;
 }
 

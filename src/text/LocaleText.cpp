@@ -1,7 +1,5 @@
 #include "text/LocaleText.h"
 
-#include <iconv.h>
-
 #include "text/Utf8.h"
 
 namespace text {
@@ -85,6 +83,32 @@ std::string StrftimeToRuntimeFormat(std::string_view format) {
   return out.substr(first, out.find_last_not_of(' ') - first + 1);
 }
 
+std::string WindowsLocaleFormatToRuntimeFormat(std::string_view format) {
+  std::string out;
+  std::size_t i = 0;
+  while (i < format.size()) {
+    const char c = format[i];
+    if (c == '\'') {  // a quoted literal passes unchanged
+      const std::size_t close = format.find('\'', i + 1);
+      const std::size_t end = close == std::string_view::npos ? format.size() : close + 1;
+      out += format.substr(i, end - i);
+      i = end;
+      continue;
+    }
+    std::size_t run = 1;
+    while (i + run < format.size() && format[i + run] == c) ++run;
+    if (c == 't') {
+      out += "AMPM";
+    } else if (c != 'g') {
+      out += format.substr(i, run);
+    }
+    i += run;
+  }
+  const std::size_t first = out.find_first_not_of(' ');
+  if (first == std::string::npos) return "";
+  return out.substr(first, out.find_last_not_of(' ') - first + 1);
+}
+
 TRegionalSettings RegionalSettingsFromLocaleData(const TLocaleData& data) {
   TRegionalSettings region;
   if (!data.fDecimalPoint.empty()) region.fDecimalSeparator = data.fDecimalPoint;
@@ -116,23 +140,6 @@ TRegionalSettings RegionalSettingsFromLocaleData(const TLocaleData& data) {
   if (!data.fAm.empty()) region.fTimeAMString = data.fAm;
   if (!data.fPm.empty()) region.fTimePMString = data.fPm;
   return region;
-}
-
-std::string LocaleTextToUtf8(std::string_view text, const std::string& codeset) {
-  if (codeset.empty() || codeset == "UTF-8" || codeset == "ANSI_X3.4-1968") return SanitizeUtf8(text);
-  iconv_t cd = iconv_open("UTF-8", codeset.c_str());
-  if (cd == reinterpret_cast<iconv_t>(-1)) return SanitizeUtf8(text);
-  std::string out(text.size() * 4 + 4, '\0');
-  std::string in(text);
-  char* inPtr = in.data();
-  std::size_t inLeft = in.size();
-  char* outPtr = out.data();
-  std::size_t outLeft = out.size();
-  const std::size_t done = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-  iconv_close(cd);
-  if (done == static_cast<std::size_t>(-1)) return SanitizeUtf8(text);
-  out.resize(out.size() - outLeft);
-  return out;
 }
 
 }  // namespace text

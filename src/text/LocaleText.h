@@ -29,7 +29,14 @@ std::string StrftimeToRuntimeFormat(std::string_view format);
 // of the short one.
 TRegionalSettings RegionalSettingsFromLocaleData(const TLocaleData& data);
 
+// A date or time format of Windows' regional settings (LOCALE_SSHORTDATE,
+// LOCALE_STIMEFORMAT, …) in the record's notation: the notations agree but
+// for the AM/PM designator ("tt" or "t" → "AMPM") and the era ("g", "gg"),
+// which the record has no token for and is dropped; quoted texts stay.
+std::string WindowsLocaleFormatToRuntimeFormat(std::string_view format);
+
 // A text in the locale's character set (nl_langinfo(CODESET)) as UTF-8.
+// POSIX systems only (UserLocale.cpp).
 std::string LocaleTextToUtf8(std::string_view text, const std::string& codeset);
 
 }  // namespace text

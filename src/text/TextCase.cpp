@@ -1,31 +1,20 @@
 #include "text/TextCase.h"
 
-#include <locale.h>
-#include <wctype.h>
-
+#include "text/CaseMapping.h"
 #include "text/Utf8.h"
 
 namespace text {
 
 namespace {
 
-// A locale object of our own, so the mapping never depends on (nor changes)
-// the process locale. Without C.UTF-8 only ASCII letters change case.
-locale_t CaseLocale() {
-  static const locale_t locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
-  return locale;
-}
-
 char32_t ToLower(char32_t cp) {
   if (cp < 0x80) return cp >= 'A' && cp <= 'Z' ? cp + 32 : cp;
-  const locale_t locale = CaseLocale();
-  return locale ? static_cast<char32_t>(towlower_l(static_cast<wint_t>(cp), locale)) : cp;
+  return SystemLowerCase(cp);
 }
 
 char32_t ToUpper(char32_t cp) {
   if (cp < 0x80) return cp >= 'a' && cp <= 'z' ? cp - 32 : cp;
-  const locale_t locale = CaseLocale();
-  return locale ? static_cast<char32_t>(towupper_l(static_cast<wint_t>(cp), locale)) : cp;
+  return SystemUpperCase(cp);
 }
 
 template <typename Map>

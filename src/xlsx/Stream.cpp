@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <unistd.h>
 
 namespace xlsx {
 
@@ -23,15 +22,8 @@ std::size_t TMemoryStream::Read(void* data, std::size_t count) {
   return n;
 }
 
-namespace {
-[[noreturn]] void Fail(const std::string& what, const std::string& path) {
-  throw EStreamError(what + " \"" + path + "\": " + std::strerror(errno));
-}
-}  // namespace
-
-TFileStream::TFileStream(const std::string& path, TMode mode) : fPath(path) {
-  fFile = std::fopen(path.c_str(), mode == TMode::fmRead ? "rb" : "w+b");
-  if (!fFile) Fail(mode == TMode::fmRead ? "Cannot open file" : "Cannot create file", path);
+[[noreturn]] void TFileStream::Fail(const std::string& what) const {
+  throw EStreamError(what + " \"" + fPath + "\": " + std::strerror(errno));
 }
 
 TFileStream::~TFileStream() {
@@ -39,40 +31,17 @@ TFileStream::~TFileStream() {
 }
 
 void TFileStream::Write(const void* data, std::size_t count) {
-  if (count && std::fwrite(data, 1, count, fFile) != count) Fail("Error writing file", fPath);
+  if (count && std::fwrite(data, 1, count, fFile) != count) Fail("Error writing file");
 }
 
 std::size_t TFileStream::Read(void* data, std::size_t count) {
   const std::size_t n = std::fread(data, 1, count, fFile);
-  if (n < count && std::ferror(fFile)) Fail("Error reading file", fPath);
+  if (n < count && std::ferror(fFile)) Fail("Error reading file");
   return n;
 }
 
-std::uint64_t TFileStream::Position() const {
-  const off_t pos = ftello(fFile);
-  if (pos < 0) Fail("Cannot get the position in file", fPath);
-  return static_cast<std::uint64_t>(pos);
-}
-
-void TFileStream::Seek(std::uint64_t position) {
-  if (fseeko(fFile, static_cast<off_t>(position), SEEK_SET) != 0) Fail("Cannot seek in file", fPath);
-}
-
-std::uint64_t TFileStream::Size() const {
-  const off_t here = ftello(fFile);
-  if (fseeko(fFile, 0, SEEK_END) != 0) Fail("Cannot seek in file", fPath);
-  const off_t size = ftello(fFile);
-  if (here < 0 || size < 0 || fseeko(fFile, here, SEEK_SET) != 0) Fail("Cannot seek in file", fPath);
-  return static_cast<std::uint64_t>(size);
-}
-
 void TFileStream::Flush() {
-  if (std::fflush(fFile) != 0) Fail("Error writing file", fPath);
-}
-
-void TFileStream::Truncate() {
-  Flush();
-  if (ftruncate(fileno(fFile), static_cast<off_t>(Position())) != 0) Fail("Cannot truncate file", fPath);
+  if (std::fflush(fFile) != 0) Fail("Error writing file");
 }
 
 }  // namespace xlsx

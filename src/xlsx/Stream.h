@@ -61,6 +61,8 @@ class TMemoryStream : public TSeekableStream {
 };
 
 // A file opened for reading, or created (truncated) for reading and writing.
+// The path is UTF-8; opening and positioning are the platform's
+// (FileStream.cpp, FileStreamWin32.cpp).
 class TFileStream : public TSeekableStream {
  public:
   enum class TMode { fmRead, fmCreate };
@@ -80,6 +82,9 @@ class TFileStream : public TSeekableStream {
   void Flush();
 
  private:
+  // Throws EStreamError naming the file and the C library's cause.
+  [[noreturn]] void Fail(const std::string& what) const;
+
   std::FILE* fFile = nullptr;
   std::string fPath;
 };

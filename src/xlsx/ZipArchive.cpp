@@ -5,6 +5,10 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
+
+#include "text/LocalTime.h"
+#include "text/PathText.h"
 
 namespace xlsx {
 
@@ -61,13 +65,6 @@ void PrepareHeader(TZipHeader& h) {
   }
   if (rest.size() > kMaxFieldLength) rest.resize(kMaxFieldLength);
   h.fExtraField = std::move(rest);
-}
-
-std::tm LocalNow() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return local;
 }
 
 }  // namespace
@@ -241,7 +238,7 @@ void TZipEntryStream::AppendDeflatedPiece(std::string_view compressed, std::uint
 
 // ---------------------------------------------------------------------------
 
-TZipArchive::TZipArchive() : fClock(LocalNow) {}
+TZipArchive::TZipArchive() : fClock(text::LocalNow) {}
 
 TZipArchive::~TZipArchive() {
   try {
@@ -454,18 +451,11 @@ void TZipArchive::AddFromBuffer(std::string_view archiveFileName, std::string_vi
 
 void TZipArchive::AddFromFile(const std::string& fileName, std::string_view archiveFileName, TZipCompression compression) {
   TFileStream source(fileName, TFileStream::TMode::fmRead);
-  const std::string ownName = std::filesystem::path(fileName).filename().string();
+  const std::filesystem::path path = text::PathFromUtf8(fileName);
+  const std::string ownName = text::Utf8FromPath(path.filename());
   const std::string_view name = archiveFileName.empty() ? std::string_view(ownName) : archiveFileName;
-  std::error_code ec;
-  const auto stamp = std::filesystem::last_write_time(fileName, ec);
-  std::uint32_t dos = DateTimeToDos(fClock());
-  if (!ec) {
-    const auto sys = std::chrono::file_clock::to_sys(stamp);
-    const std::time_t t = std::chrono::system_clock::to_time_t(std::chrono::time_point_cast<std::chrono::system_clock::duration>(sys));
-    std::tm local{};
-    localtime_r(&t, &local);
-    dos = DateTimeToDos(local);
-  }
+  const std::optional<std::tm> stamp = text::FileLastWriteLocalTime(path);
+  const std::uint32_t dos = DateTimeToDos(stamp ? *stamp : fClock());
   if (!StartEntry(name, compression, dos)) return;
   TZipEntryStream* entry = fExternalStream.get();
   try {

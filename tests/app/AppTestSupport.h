@@ -8,6 +8,7 @@
 
 #include "app/MainWindow.h"
 #include "app/MemoryFileSystem.h"
+#include "app/Paths.h"
 #include "text/CodePage.h"
 
 namespace apptest {
@@ -87,7 +88,11 @@ struct TAppFixture {
 
   TAppFixture() { Fs.AddFolder(kFolder); }
 
-  std::string PathOf(const std::string& name) const { return std::string(kFolder) + "/" + name; }
+  // A path in the folder as the program joins it (with "\\" on Windows).
+  std::string PathOf(const std::string& name) const { return app::JoinPath(kFolder, name); }
+  // The newest list's path as start-up makes it: with "/" on every system
+  // («C:\pCon_article_lists/Kuchyne.csv»).
+  std::string StartUpPathOf(const std::string& name) const { return std::string(kFolder) + "/" + name; }
 
   void AddList(const std::string& name, const std::vector<std::string>& lines,
                app::TLocalDateTime written = {2024, 3, 1, 10, 0, 0}) {
@@ -99,7 +104,7 @@ struct TAppFixture {
     for (int i = 1; i <= count; ++i) {
       char name[32];
       std::snprintf(name, sizeof name, "image%03d.jpg", i);
-      Fs.AddFile(PathOf(folder) + "/" + name, "not decoded here");
+      Fs.AddFile(app::JoinPath(PathOf(folder), name), "not decoded here");
     }
   }
   // Open a list the way the command does after its dialog, folder listing taken first.

@@ -34,7 +34,7 @@ TEST_F(OfferFilesTest, OpenCommandAssociatesEveryOtherPicture) {
   EXPECT_EQ(f.Dialogs.Asked[0].InitialDir, kFolder);
   EXPECT_TRUE(f.Window.Window.MoveUpButtonEnabled);
 
-  EXPECT_EQ(Ws().CurrentCsvPath, "/lists/Kuchyne 3.csv");
+  EXPECT_EQ(Ws().CurrentCsvPath, f.PathOf("Kuchyne 3.csv"));
   EXPECT_EQ(Ws().OpenedCsvName, "Kuchyne 3.csv");
   EXPECT_EQ(Ws().ImageFolderName, "Kuchyne 3_soubory");
   EXPECT_EQ(Ws().ImageFolderPath, app::JoinPath(kFolder, "Kuchyne 3_soubory"));
@@ -48,9 +48,9 @@ TEST_F(OfferFilesTest, OpenedListExportsToItsOwnWorkbook) {
   f.AddList("B.csv", ListLines({{"B1"}}), {2024, 5, 6, 9, 0, 0});
   f.Window.Hooks.ReadCustomers = nullptr;
   f.Window.FormCreate();
-  EXPECT_EQ(Ws().ExportFilePath, "/lists/A.xlsx");
+  EXPECT_EQ(Ws().ExportFilePath, f.StartUpPathOf("A.xlsx"));
   f.Window.OpenList(f.PathOf("B.csv"));
-  EXPECT_EQ(Ws().ExportFilePath, "/lists/B.xlsx");  // not the start-up list's workbook
+  EXPECT_EQ(Ws().ExportFilePath, f.PathOf("B.xlsx"));  // not the start-up list's workbook
   f.Fs.AddFile("/elsewhere/K.CSV", AnsiFile(ListLines({{"K1"}})));
   f.Window.OpenList("/elsewhere/K.CSV");
   EXPECT_EQ(Ws().ExportFilePath, "/elsewhere/K.xlsx");

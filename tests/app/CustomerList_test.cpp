@@ -165,7 +165,8 @@ TEST_F(CustomerListTest, MissingOrBrokenListIsShownAndTheWindowStillWorks) {
   f.AddPictureFolder("K_soubory", 2);
   f.Window.FormCreate();
   EXPECT_EQ(f.Dialogs.Errors,
-            (std::vector<std::string>{"Cannot open file \"/lists/Seznam_zakazniku.xls\". No such file or directory"}));
+            (std::vector<std::string>{"Cannot open file \"" + f.PathOf("Seznam_zakazniku.xls") +
+                                      "\". No such file or directory"}));
   EXPECT_EQ(f.Items(), (std::vector<std::string>{"01. A1"}));  // the offer was loaded before
   EXPECT_EQ(View().CustomerChoice, "Seznam zákazníků");
   EXPECT_TRUE(View().CustomerChoiceItems.Empty());
@@ -183,7 +184,8 @@ TEST_F(CustomerListTest, MissingOrBrokenListIsShownAndTheWindowStillWorks) {
     f.Window.CteniZakazniku();
     ADD_FAILURE() << "an unreadable list was read";
   } catch (const sheet::EExportFileException& error) {
-    EXPECT_EQ(std::string(error.what()), "Cannot open file \"/lists/Seznam_zakazniku.xls\". Permission denied");
+    EXPECT_EQ(std::string(error.what()),
+              "Cannot open file \"" + f.PathOf("Seznam_zakazniku.xls") + "\". Permission denied");
   }
   EXPECT_THROW(f.Window.ReadCustomerList("/lists/zakaznici.pdf"), sheet::EExportFileNameException);
 }

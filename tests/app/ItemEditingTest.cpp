@@ -39,7 +39,7 @@ class EditingTest : public ::testing::Test {
   std::string Picture(int item) const {
     char name[32];
     std::snprintf(name, sizeof name, "image%03d.jpg", 2 * item + 1);
-    return f.PathOf("K_soubory/") + name;
+    return app::JoinPath(f.PathOf("K_soubory"), name);
   }
   std::string FirstLineOf(int item) const { return Ws.SourceLines.Get(Ws.ItemStartRows.GetInt(item) - 1); }
   app::TCommandResult Type(app::TWindowCommandKind kind, const std::string& textValue) {

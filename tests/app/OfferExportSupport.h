@@ -7,13 +7,13 @@
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include "AppTestSupport.h"
 #include "app/MainWindow.h"
 #include "app/OfferExport.h"
 #include "sheet/Workbook.h"
 #include "xlsx/TestImages.h"
+#include "TestPlatform.h"
 
 namespace exporttest {
 
@@ -30,7 +30,7 @@ struct TExportFixture {
   TExportFixture() {
     static int serial = 0;
     Dir = fs::temp_directory_path() /
-          ("nabidka-export-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
+          ("nabidka-export-" + std::to_string(nabidkatest::ProcessId()) + "-" + std::to_string(++serial));
     fs::remove_all(Dir);
     fs::create_directories(Dir);
     Window = std::make_unique<app::TMainWindow>(

@@ -66,9 +66,10 @@ TEST_F(OfferInputs, ProportionsComeFromTheFrameHeader) {
 
 TEST_F(OfferInputs, PictureFolderEntriesThatAreNoFilesDoNotShiftThePictures) {
   F.WriteList("Kuchyne", ItemsWithProperties({1, 1, 1}));
-  // A folder named like a picture, and a link to nothing, among the pictures.
+  // A folder named like a picture, and a link to nothing, among the pictures
+  // (Windows lets only administrators make links).
   fs::create_directories(F.Dir / "Kuchyne_soubory" / "image002a.jpg");
-  fs::create_symlink(F.Dir / "nowhere.jpg", F.Dir / "Kuchyne_soubory" / "image004a.jpg");
+  if (!nabidkatest::kWindows) fs::create_symlink(F.Dir / "nowhere.jpg", F.Dir / "Kuchyne_soubory" / "image004a.jpg");
   F.Open("Kuchyne");
   EXPECT_EQ(F.Ws().ItemImagePaths.Entries(),
             (std::vector<std::string>{Picture(1).string(), Picture(3).string(), Picture(5).string()}));

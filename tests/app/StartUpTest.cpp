@@ -42,8 +42,8 @@ TEST_F(StartUpTest, LoadsTheNewestListWithItsPictures) {
   const std::string stampA = std::to_string(app::PackDosDateTime({2024, 5, 6, 10, 0, 0}));
   EXPECT_EQ(Ws().LatestCsvEntry, stampA + "@A.csv");
   EXPECT_EQ(Ws().LatestCsvName, "A.csv");
-  EXPECT_EQ(Ws().CurrentCsvPath, "/lists/A.csv");
-  EXPECT_EQ(Ws().ExportFilePath, "/lists/A.xlsx");
+  EXPECT_EQ(Ws().CurrentCsvPath, f.StartUpPathOf("A.csv"));
+  EXPECT_EQ(Ws().ExportFilePath, f.StartUpPathOf("A.xlsx"));
   EXPECT_EQ(Ws().CsvFilesByStamp.Count(), 2u);
   EXPECT_EQ(Ws().FolderNames.Last(), "A_soubory");
   EXPECT_EQ(f.Items(), (std::vector<std::string>{"01. A1", "02. A2"}));
@@ -101,7 +101,7 @@ TEST_F(StartUpTest, NewestListWithoutPictureFolderLeavesOfferEmpty) {
   const auto& w = f.Window.Window;
   EXPECT_FALSE(w.OpenButtonEnabled || w.AppendButtonEnabled || w.ExtraItemsButtonEnabled || w.ExportButtonEnabled ||
                w.MoveUpButtonEnabled || w.MoveDownButtonEnabled);
-  EXPECT_EQ(Ws().CurrentCsvPath, "/lists/new.csv");
+  EXPECT_EQ(Ws().CurrentCsvPath, f.StartUpPathOf("new.csv"));
   EXPECT_TRUE(customersRead);  // the customer list is still read
 }
 
@@ -123,7 +123,7 @@ TEST_F(StartUpTest, MissingFolderOrNoListIsShownAndEndsStartUp) {
 TEST_F(StartUpTest, FolderListingHoldsPathComponentsThenSubFolders) {
   f.Fs.AddFolder("/lists/zeta").AddFolder("/lists/Alfa");
   f.Window.ListArticleFolder();
-  EXPECT_EQ(Ws().FolderNames, (app::TTextList{"/", "lists", "Alfa", "zeta"}));
+  EXPECT_EQ(Ws().FolderNames, (app::TTextList{std::string(1, app::kPathDelimiter), "lists", "Alfa", "zeta"}));
   EXPECT_EQ(Ws().FolderNamesComponentCount, 2u);
 }
 

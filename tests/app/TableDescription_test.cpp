@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -7,6 +6,7 @@
 
 #include "AppTestSupport.h"
 #include "app/TableDescription.h"
+#include "TestPlatform.h"
 
 namespace {
 
@@ -91,7 +91,7 @@ TEST_F(TableDescriptionTest, FailedWriteKeepsTheStoredDescription) {
 
   f.Fs.SetNotWritable(kPath);
   EXPECT_FALSE(Store("Objednávka Dvořák"));
-  EXPECT_EQ(f.Dialogs.Errors, (std::vector<std::string>{"File access denied: " + std::string(kPath)}));
+  EXPECT_EQ(f.Dialogs.Errors, (std::vector<std::string>{"File access denied: " + f.PathOf("popis_tabulky.txt")}));
   EXPECT_TRUE(f.Dialogs.Messages.empty());  // no confirmation for a failed store
   EXPECT_EQ(f.Fs.ReadFile(kPath), before);
   EXPECT_EQ(Restart(), "Nabídka Novák");
@@ -101,13 +101,14 @@ TEST_F(TableDescriptionTest, FailedWriteKeepsTheStoredDescription) {
   app::TMainWindow window(noFolder, dialogs, {"/missing", text::TRegionalSettings::Czech(), 1250});
   window.Window.DescriptionEntry = "x";
   window.RunCommand([&] { window.Edit17KeyPress('\r'); });
-  EXPECT_EQ(dialogs.Errors, (std::vector<std::string>{"I/O error 3: /missing/popis_tabulky.txt"}));
+  EXPECT_EQ(dialogs.Errors,
+            (std::vector<std::string>{"I/O error 3: " + app::JoinPath("/missing", "popis_tabulky.txt")}));
   EXPECT_TRUE(dialogs.Messages.empty());
 }
 
 TEST(TableDescriptionDisk, StoresOverAnExistingFileOnDisk) {
   namespace fs = std::filesystem;
-  const fs::path dir = fs::temp_directory_path() / ("nabidka-description-" + std::to_string(::getpid()));
+  const fs::path dir = fs::temp_directory_path() / ("nabidka-description-" + std::to_string(nabidkatest::ProcessId()));
   fs::create_directories(dir);
   { std::ofstream(dir / "popis_tabulky.txt", std::ios::binary) << "stary popis\r\n"; }
   app::TDiskFileSystem disk;
@@ -117,8 +118,11 @@ TEST(TableDescriptionDisk, StoresOverAnExistingFileOnDisk) {
   EXPECT_EQ(window.Window.DescriptionEntry, "stary popis");
   window.Window.DescriptionEntry = "Nový popis – Kuchyně";
   window.Edit17KeyPress('\r');
-  std::ifstream in(dir / "popis_tabulky.txt", std::ios::binary);
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string bytes;
+  {
+    std::ifstream in(dir / "popis_tabulky.txt", std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
   EXPECT_EQ(bytes, text::EncodeCodePage("Nový popis – Kuchyně\r\n", 1250));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);  // no temporary left
 

@@ -1,6 +1,5 @@
 // Bad input says what went wrong and names the file: no silent success.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -8,9 +7,11 @@
 
 #include "cli/CustomersCommand.h"
 #include "cli/ExportCommand.h"
+#include "cli/Json.h"
 #include "cli/ShowCommand.h"
 #include "sheet/FormatRegistry.h"
 #include "text/CodePage.h"
+#include "TestPlatform.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ struct TRun {
 
 class ClearFailures : public ::testing::Test {
  protected:
-  fs::path Dir = fs::temp_directory_path() / ("nabidka-failures-" + std::to_string(::getpid()));
+  fs::path Dir = fs::temp_directory_path() / ("nabidka-failures-" + std::to_string(nabidkatest::ProcessId()));
   app::TDiskFileSystem Disk;
 
   void SetUp() override {
@@ -89,7 +90,7 @@ TEST_F(ClearFailures, ListsWithoutItemsAreNamed) {
   const std::string good = Write("K.csv", List({"Poř;Kód;Počet;Cena;Celkem;", "1.;A;1.00;10,00;10,00;", ";Popis",
                                                 "Celkem;;;;", "Celkem bez DPH;;;;10,00", "DPH 21%;;;;2,10", "Celkem s DPH;;;;12,10"}));
   run = Show({"--list", good, "--append", empty, "--json"});
-  EXPECT_NE(run.Out.find("\"Upozornění: v seznamu prvků " + empty + " nebyla nalezena žádná položka\""),
+  EXPECT_NE(run.Out.find(cli::JsonString("Upozornění: v seznamu prvků " + empty + " nebyla nalezena žádná položka")),
             std::string::npos)
       << run.Out;
 }

@@ -1,14 +1,16 @@
 // The window's commands given on the command line: parsed in order, replayed
 // after start-up, failures reported as the window reports them.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <sstream>
 
+#include "app/Paths.h"
 #include "cli/ExportCommand.h"
+#include "cli/Json.h"
 #include "cli/ShowCommand.h"
 #include "sheet/FormatRegistry.h"
+#include "TestPlatform.h"
 
 namespace {
 
@@ -80,7 +82,7 @@ TEST(CommandChain, EditingSessionOnTheExample) {
   // The moved item is shown from its rewritten line; the dialog changed no view.
   EXPECT_TRUE(Has(json, "\"ItemCodeField\": \"02. KD-60-DR\""));
   EXPECT_TRUE(Has(json, "\"ItemTotalField\": \"8 000,00\"")) << json;
-  EXPECT_TRUE(Has(json, "\"ItemPicture\": \"" + kExamples + "/Kuchyne_soubory/image005.jpg\""));
+  EXPECT_TRUE(Has(json, "\"ItemPicture\": " + cli::JsonString(app::JoinPath(app::JoinPath(kExamples, "Kuchyne_soubory"), "image005.jpg"))));
   EXPECT_TRUE(Has(json, "\"SelectedItemIndex\": \"1\", \"EditedItemLine\": \"3.;KD-60-DR;2.00;4000,00;8 000,00;\""));
   EXPECT_TRUE(Has(json, "\"MoveUpButtonEnabled\": false, \"MoveDownButtonEnabled\": false"));
   EXPECT_TRUE(Has(json, "\"source_lines\": [\"Pořadí;Kód prvku;Počet kusů;Cena;Cena celkem;\", \"1.;KH-60-D "));
@@ -108,7 +110,7 @@ TEST(CommandChain, FailuresAreReportedAndLaterCommandsStillRun) {
 }
 
 TEST(CommandChain, ExportStopsAtTheFirstFailureBeforeWriting) {
-  const fs::path dir = fs::temp_directory_path() / ("nabidka-chain-" + std::to_string(::getpid()));
+  const fs::path dir = fs::temp_directory_path() / ("nabidka-chain-" + std::to_string(nabidkatest::ProcessId()));
   fs::create_directories(dir);
   sheet::SetShellOpen([](const std::string&, const std::string&) {});
   auto exportWith = [&](std::vector<std::string> args, const fs::path& out) {

@@ -1,16 +1,17 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "app/MemoryFileSystem.h"
+#include "app/Paths.h"
 #include "cli/CustomersCommand.h"
 #include "cli/ExportCommand.h"
 #include "cli/Json.h"
 #include "sheet/Workbook.h"
 #include "sheet/Worksheet.h"
+#include "TestPlatform.h"
 
 namespace {
 
@@ -73,8 +74,9 @@ TEST(CustomersCommand, MissingListIsAMessageAndExitCodeOne) {
   files.AddFolder("/lists");
   const TRun json = Customers({"--folder", "/lists/", "--json"}, files);
   EXPECT_EQ(json.Code, 1);
-  EXPECT_NE(json.Out.find("\"entries\": [],\n \"messages\": [\"Cannot open file \\\"/lists/Seznam_zakazniku.xls\\\". "
-                          "No such file or directory\"]}"),
+  const std::string message = "Cannot open file \"" + app::JoinPath("/lists", "Seznam_zakazniku.xls") +
+                              "\". No such file or directory";
+  EXPECT_NE(json.Out.find("\"entries\": [],\n \"messages\": [" + cli::JsonString(message) + "]}"),
             std::string::npos)
       << json.Out;
 
@@ -104,7 +106,7 @@ class TRowsExporter : public sheet::TCustomExporter {
 
 class ExportWithCustomer : public ::testing::Test {
  protected:
-  fs::path Dir = fs::temp_directory_path() / ("nabidka-cli-customer-" + std::to_string(::getpid()));
+  fs::path Dir = fs::temp_directory_path() / ("nabidka-cli-customer-" + std::to_string(nabidkatest::ProcessId()));
 
   void SetUp() override {
     fs::create_directories(Dir);

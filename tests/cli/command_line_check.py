@@ -17,6 +17,12 @@ def check(condition, what):
         FAILURES.append(what)
 
 
+def local(path):
+    """The path as this system reads it: the Windows build, run under Wine,
+    names files with backslashes."""
+    return path if os.path.exists(path) else path.replace("\\", "/")
+
+
 def run(cli, *args):
     return subprocess.run([cli, *args], capture_output=True, text=True)
 
@@ -39,7 +45,7 @@ def main():
               "item keys %r" % list(item))
         check(item["entry"].endswith(". " + item["code"]), "entry %r holds code %r" % (item["entry"], item["code"]))
         check(all(isinstance(p, str) for p in item["properties"]), "properties are texts")
-        check(item["picture"] is None or os.path.isfile(item["picture"]), "picture %r exists" % item["picture"])
+        check(item["picture"] is None or os.path.isfile(local(item["picture"])), "picture %r exists" % item["picture"])
     check(max(len(i["properties"]) for i in offer["items"]) > 12, "an item with more than 12 property lines")
     total = sum(float(i["total"].replace(",", ".")) for i in offer["items"])
     # The net total is the items' sum rounded to whole crowns.

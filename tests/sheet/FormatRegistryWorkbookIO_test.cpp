@@ -4,9 +4,9 @@
 #include <fstream>
 #include <sstream>
 
-#include <unistd.h>
 
 #include "sheet/Workbook.h"
+#include "TestPlatform.h"
 
 namespace sheet {
 namespace {
@@ -77,7 +77,7 @@ class WorkbookIO : public ::testing::Test {
  protected:
   void SetUp() override {
     // the process id keeps parallel runs of the suite (several build folders) apart
-    fDir = fs::temp_directory_path() / ("nabidka-wbio-" + std::to_string(::getpid()) + "-" +
+    fDir = fs::temp_directory_path() / ("nabidka-wbio-" + std::to_string(nabidkatest::ProcessId()) + "-" +
                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(fDir);
     fs::create_directories(fDir);

@@ -6,6 +6,7 @@
 
 #include "sheet/Exceptions.h"
 #include "sheet/Workbook.h"
+#include "TestPlatform.h"
 
 namespace sheet {
 namespace {
@@ -15,7 +16,7 @@ namespace fs = std::filesystem;
 class Images : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = fs::temp_directory_path() / ("sheet_images_" + std::to_string(::getpid()));
+    dir = fs::temp_directory_path() / ("sheet_images_" + std::to_string(nabidkatest::ProcessId()));
     fs::create_directories(dir);
     chair = (dir / "chair.JPG").string();
     std::ofstream(chair, std::ios::binary) << std::string("\xFF\xD8\xFF\xE0 fake jpeg", 14);

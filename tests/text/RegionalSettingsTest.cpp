@@ -63,10 +63,13 @@ TEST(RegionalSettings, SparseLocaleDataFallsBackToEnglish) {
   EXPECT_EQ(iso.fShortTimeFormat, "hh:mm AMPM");
 }
 
-TEST(RegionalSettings, LocaleTextsAreConvertedToUtf8) {
-  EXPECT_EQ(LocaleTextToUtf8("\xA0", "ISO-8859-2"), "\u00A0");
-  EXPECT_EQ(LocaleTextToUtf8("\xB9", "ISO-8859-2"), "š");
-  EXPECT_EQ(LocaleTextToUtf8("\xFF", "UTF-8"), "\uFFFD");
+TEST(RegionalSettings, WindowsFormatsInTheRecordsNotation) {
+  EXPECT_EQ(WindowsLocaleFormatToRuntimeFormat("d.M.yyyy"), "d.M.yyyy");
+  EXPECT_EQ(WindowsLocaleFormatToRuntimeFormat("h:mm:ss tt"), "h:mm:ss AMPM");
+  EXPECT_EQ(WindowsLocaleFormatToRuntimeFormat("tt h:mm"), "AMPM h:mm");
+  EXPECT_EQ(WindowsLocaleFormatToRuntimeFormat("gg yyyy'年'M'月'd'日'"), "yyyy'年'M'月'd'日'")
+      << "the era is dropped, quoted texts stay";
+  EXPECT_EQ(WindowsLocaleFormatToRuntimeFormat("'t' HH:mm"), "'t' HH:mm");
 }
 
 TEST(RegionalSettings, ReadingTheUserLocaleLeavesTheProcessLocaleAlone) {

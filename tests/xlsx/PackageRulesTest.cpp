@@ -2,7 +2,6 @@
 // matches the file's extension, the default cell style exists, the active
 // tab is recorded, and dates keep their day whatever system they came from.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -11,6 +10,7 @@
 #include "sheet/FormatRegistry.h"
 #ifdef NABIDKA_WITH_XLS
 #include "xls/ExporterXLS.h"
+#include "TestPlatform.h"
 #endif
 
 namespace {
@@ -24,7 +24,7 @@ std::string ReadAllBytes(const fs::path& path) {
 
 class PackageRules : public ::testing::Test {
  protected:
-  fs::path Dir = fs::temp_directory_path() / ("nabidka-package-" + std::to_string(::getpid()));
+  fs::path Dir = fs::temp_directory_path() / ("nabidka-package-" + std::to_string(nabidkatest::ProcessId()));
   void SetUp() override {
     fs::create_directories(Dir);
     xlsx::RegisterXlsxFormat();
