@@ -32,3 +32,13 @@ TEST(UserLocaleWin32, TheUsersRegionComesFromTheSystem) {
 
 }  // namespace
 }  // namespace text
+
+namespace text {
+namespace {
+
+TEST(UserLocalePosix, LocaleTextsAreConvertedToUtf8) {
+  GTEST_SKIP() << "nl_langinfo's character sets; Windows gives its locale data in UTF-16";
+}
+
+}  // namespace
+}  // namespace text
