@@ -1,9 +1,12 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "app/ExtraItemsDialog.h"
+#include "sheet/FormatRegistry.h"
+#include "sheet/Progress.h"
 
 namespace app {
 
@@ -30,6 +33,23 @@ class TDialogs {
   // (its Confirmed() tells how). By default no dialog can be shown: it is
   // closed unconfirmed.
   virtual void ShowExtraItemsDialog(TForm1& dialog) { dialog.Cancel(); }
+
+  // What the document model asks of the desktop while it saves or loads:
+  // the save dialog of "s dialogem", the small progress window and the
+  // shell's "open" of the written file. By default there are none: the
+  // dialog is unavailable (the save says so), no progress is shown, and the
+  // file is not opened.
+  virtual std::unique_ptr<sheet::TSaveDialog> CreateSaveDialog() { return nullptr; }
+  virtual std::unique_ptr<sheet::TProgressWindow> CreateProgressWindow() { return nullptr; }
+  virtual void OpenWithShell(const std::string& fileName, const std::string& workingDir) {
+    (void)fileName;
+    (void)workingDir;
+  }
 };
+
+// Hands the document model the save dialog, progress window and shell
+// "open" of these dialogs, for the rest of the run: the one seam through
+// which every window binding reaches the model's desktop services.
+void InstallDesktopServices(TDialogs& dialogs);
 
 }  // namespace app

@@ -11,6 +11,7 @@
 #include <QTableWidget>
 
 #include "app/MainWindow.h"
+#include "app/WindowLayout.h"
 #include "gui/Convert.h"
 #include "gui/Fonts.h"
 #include "gui/QtDialogs.h"
@@ -19,37 +20,39 @@ namespace gui {
 
 namespace {
 
-constexpr int kColumnWidths[app::TForm1::kColumnCount] = {30, 161, 392, 50, 98};
-constexpr int kRowHeight = 24;
-
 bool IsEnter(const QKeyEvent* key) { return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter; }
 
 }  // namespace
 
 TExtraItemsForm::TExtraItemsForm(app::TForm1& model, TQtDialogs& dialogs, QWidget* parent)
     : QDialog(parent), fModel(model), fDialogs(dialogs) {
-  setObjectName(QStringLiteral("ExtraItemsDialog"));
-  setWindowTitle(QString::fromUtf8(app::TForm1::kCaption));
+  const app::TWindowSpec& spec = app::ExtraItemsDialogSpec();
+  setObjectName(Q(spec.Name));
+  setWindowTitle(Q(spec.Caption));
   // No title-bar buttons: the dialog ends with "Doplnit" (or Escape).
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint);
-  setFixedSize(871, 250);
-  setFont(TahomaFont(8));
+  setFixedSize(spec.ClientWidth, spec.ClientHeight);
+  setFont(TahomaFont(spec.FontPoints));
   BuildControls();
   ShowTable();
   if (QScreen* screen = QGuiApplication::primaryScreen()) move(screen->availableGeometry().center() - rect().center());
   if (fModel.Focus == app::TExtraItemsFocus::efCountEntry) fCountEntry->setFocus();
 }
 
+// The controls of the dialog's description, each with its own place and font.
 void TExtraItemsForm::BuildControls() {
-  auto* label = new QLabel(QStringLiteral("Počet prvků:"), this);
-  label->setObjectName(QStringLiteral("CountLabel"));
-  label->setFont(TahomaFont(11));
-  label->setGeometry(24, 16, 86, 22);
+  const app::TWindowSpec& spec = app::ExtraItemsDialogSpec();
+  auto place = [&spec](QWidget* widget, std::string_view name) {
+    const app::TControlSpec& control = spec.Control(name);
+    widget->setObjectName(Q(control.Name));
+    widget->setGeometry(control.Left, control.Top, control.Width, control.Height);
+    if (control.FontPoints > 0) widget->setFont(TahomaFont(control.FontPoints));
+  };
+  auto* label = new QLabel(Q(spec.Control("CountLabel").Caption), this);
+  place(label, "CountLabel");
 
   fCountEntry = new QLineEdit(Q(fModel.ExtraItemCountEntry), this);
-  fCountEntry->setObjectName(QStringLiteral("ExtraItemCountEntry"));
-  fCountEntry->setFont(TahomaFont(11));
-  fCountEntry->setGeometry(112, 16, 41, 26);
+  place(fCountEntry, "ExtraItemCountEntry");
   fCountEntry->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   fCountEntry->setMaxLength(app::TForm1::kCountEntryMaxLength);
   fCountEntry->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), fCountEntry));
@@ -57,23 +60,20 @@ void TExtraItemsForm::BuildControls() {
   connect(fCountEntry, &QLineEdit::textEdited, this, [this](const QString& text) { fModel.ExtraItemCountEntry = S(text); });
 
   fTable = new QTableWidget(this);
-  fTable->setObjectName(QStringLiteral("ExtraItemsTable"));
-  fTable->setFont(TahomaFont(11));
-  fTable->setGeometry(22, 48, 841, 161);
+  place(fTable, "ExtraItemsTable");
   fTable->horizontalHeader()->hide();
   fTable->verticalHeader()->hide();
-  fTable->verticalHeader()->setDefaultSectionSize(kRowHeight);
+  fTable->verticalHeader()->setDefaultSectionSize(app::kExtraItemsRowHeight);
   fTable->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   fTable->setSelectionMode(QAbstractItemView::ContiguousSelection);
   fTable->setTabKeyNavigation(true);
   fTable->setShowGrid(true);
   fTable->setColumnCount(app::TForm1::kColumnCount);
-  for (int c = 0; c < app::TForm1::kColumnCount; ++c) fTable->setColumnWidth(c, kColumnWidths[c]);
+  for (int c = 0; c < app::TForm1::kColumnCount; ++c) fTable->setColumnWidth(c, app::kExtraItemsColumnWidths[c]);
   connect(fTable, &QTableWidget::cellChanged, this, &TExtraItemsForm::CellEdited);
 
-  fConfirm = new QPushButton(QStringLiteral("Doplnit"), this);
-  fConfirm->setObjectName(QStringLiteral("ConfirmButton"));
-  fConfirm->setGeometry(760, 215, 89, 25);
+  fConfirm = new QPushButton(Q(spec.Control("ConfirmButton").Caption), this);
+  place(fConfirm, "ConfirmButton");
   fConfirm->setAutoDefault(false);
   connect(fConfirm, &QPushButton::clicked, this, &TExtraItemsForm::Confirm);
 }

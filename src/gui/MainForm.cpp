@@ -17,6 +17,7 @@
 
 #include "app/JpegPicture.h"
 #include "app/OfferExport.h"
+#include "app/WindowLayout.h"
 #include "gui/Convert.h"
 #include "gui/Fonts.h"
 
@@ -24,7 +25,7 @@ namespace gui {
 
 namespace {
 
-constexpr int kPictureBox = 250;
+constexpr int kPictureBox = app::kPictureBoxSide;
 constexpr int kAccentRoom = 3;
 
 bool IsEnter(const QKeyEvent* key) { return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter; }
@@ -35,8 +36,6 @@ void SetText(QLineEdit* edit, const std::string& text) {
   const QString value = Q(text);
   if (edit->text() != value) edit->setText(value);
 }
-
-QFrame::Shape SunkenShape() { return QFrame::Panel; }
 
 QStringList Texts(const app::TTextList& list) {
   QStringList texts;
@@ -63,15 +62,12 @@ TMainForm::TMainForm(app::TFileSystem& fileSystem, app::TDialogs& dialogs, app::
                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
       fFileSystem(fileSystem),
       fApp(fileSystem, dialogs, std::move(settings)) {
-  setObjectName(QStringLiteral("MainWindow"));
-  setWindowTitle(QStringLiteral("Zpracování cenové nabídky"));
-  setFixedSize(624, 676);
-  setFont(TahomaFont(8));
-  BuildDetailArea();
-  BuildItemListArea();
-  BuildTotalsAndCommands();
-  BuildExportOptions();
-  BuildCustomerArea();
+  const app::TWindowSpec& spec = app::MainWindowSpec();
+  setObjectName(Q(spec.Name));
+  setWindowTitle(Q(spec.Caption));
+  setFixedSize(spec.ClientWidth, spec.ClientHeight);
+  setFont(TahomaFont(spec.FontPoints));
+  BuildControls();
   ConnectHandlers();
   ShowState();
   if (QScreen* screen = QGuiApplication::primaryScreen()) move(screen->availableGeometry().center() - rect().center());
@@ -79,169 +75,139 @@ TMainForm::TMainForm(app::TFileSystem& fileSystem, app::TDialogs& dialogs, app::
 
 TMainForm::~TMainForm() = default;
 
-QLabel* TMainForm::AddLabel(const char* name, const char* caption, int left, int top, int width, int height) {
-  auto* label = new QLabel(QString::fromUtf8(caption), this);
-  label->setObjectName(QString::fromUtf8(name));
-  if (width < 0) {
+QLabel* TMainForm::AddLabel(const app::TControlSpec& spec, QWidget* parent) {
+  auto* label = new QLabel(Q(spec.Caption), parent);
+  if (spec.Width == 0) {
     // The accents of capitals (Č, Š) rise above the font's ascent; a label
     // as tall as its text would cut them off, so the label starts a little
     // higher and its text stays where the layout puts it.
     label->setContentsMargins(0, kAccentRoom, 0, 0);
-    label->move(left, top - kAccentRoom);
+    label->move(spec.Left, spec.Top - kAccentRoom);
     label->adjustSize();
   } else {
-    label->setGeometry(left, top, width, height);
+    label->setGeometry(spec.Left, spec.Top, spec.Width, spec.Height);
   }
   return label;
 }
 
-QLabel* TMainForm::AddField(const char* name, const char* caption, int left, int top, int width, int height,
-                            bool right) {
-  QLabel* field = AddLabel(name, caption, left, top, width, height);
-  field->setFrameShape(SunkenShape());
-  field->setFrameShadow(QFrame::Sunken);
-  field->setAlignment((right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
-  return field;
+// One widget per control of the window's description, in its order (which
+// is the tab order), named after the control.
+void TMainForm::BuildControls() {
+  using K = app::TControlKind;
+  for (const app::TControlSpec& spec : app::MainWindowSpec().Controls) {
+    QWidget* parent = spec.Parent.empty() ? this : Control<QWidget>(spec.Parent);
+    QWidget* widget = nullptr;
+    switch (spec.Kind) {
+      case K::ckLabel: widget = AddLabel(spec, parent); break;
+      case K::ckField: {
+        QLabel* field = AddLabel(spec, parent);
+        field->setFrameShape(QFrame::Panel);
+        field->setFrameShadow(QFrame::Sunken);
+        field->setAlignment((spec.RightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+        widget = field;
+        break;
+      }
+      case K::ckEntry: {
+        auto* entry = new QLineEdit(Q(spec.Caption), parent);
+        if (spec.RightAligned) entry->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        widget = entry;
+        break;
+      }
+      case K::ckCheck: {
+        auto* check = new QCheckBox(Q(spec.Caption), parent);
+        check->setChecked(spec.Checked);
+        widget = check;
+        break;
+      }
+      case K::ckPicture: {
+        auto* picture = new QLabel(parent);
+        picture->setScaledContents(true);
+        widget = picture;
+        break;
+      }
+      case K::ckList: {
+        auto* list = new QListWidget(parent);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        widget = list;
+        break;
+      }
+      case K::ckButton: widget = new QPushButton(Q(spec.Caption), parent); break;
+      case K::ckMemo: {
+        auto* memo = new QPlainTextEdit(Q(spec.Caption), parent);
+        memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        memo->setReadOnly(true);  // the lines come from the list; an edit here would go nowhere
+        widget = memo;
+        break;
+      }
+      case K::ckRadioGroup: widget = new QGroupBox(Q(spec.Caption), parent); break;
+      case K::ckRadio: {
+        auto* radio = new QRadioButton(Q(spec.Caption), parent);
+        radio->setChecked(spec.Checked);
+        widget = radio;
+        break;
+      }
+      case K::ckCombo: {
+        auto* combo = new QComboBox(parent);
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        widget = combo;
+        break;
+      }
+      case K::ckGrid: continue;  // the dialog's only
+    }
+    widget->setObjectName(Q(spec.Name));
+    if (spec.Kind != K::ckLabel && spec.Kind != K::ckField) {
+      widget->setGeometry(spec.Left, spec.Top, spec.Width, spec.Height);
+    }
+    if (!spec.Hint.empty()) widget->setToolTip(Q(spec.Hint));
+    fControls.emplace(std::string(spec.Name), widget);
+  }
+  TakeControls();
 }
 
-QPushButton* TMainForm::AddButton(const char* name, const char* caption, const char* hint, int left, int top,
-                                  int width) {
-  auto* button = new QPushButton(QString::fromUtf8(caption), this);
-  button->setObjectName(QString::fromUtf8(name));
-  button->setGeometry(left, top, width, 25);
-  button->setToolTip(QString::fromUtf8(hint));
-  return button;
-}
+void TMainForm::TakeControls() {
+  fItemCode = Control<QLabel>("ItemCodeField");
+  fItemDescription = Control<QLabel>("ItemDescriptionField");
+  fItemCount = Control<QLabel>("ItemCountField");
+  fItemPrice = Control<QLabel>("ItemPriceField");
+  fItemTotal = Control<QLabel>("ItemTotalField");
+  fCountEntry = Control<QLineEdit>("CountEntry");
+  fPriceEntry = Control<QLineEdit>("PriceEntry");
+  fEditMode = Control<QCheckBox>("EditModeCheck");
+  fPicture = Control<QLabel>("ItemPicture");
+  fItemList = Control<QListWidget>("ItemList");
+  fMoveUp = Control<QPushButton>("MoveUpButton");
+  fMoveDown = Control<QPushButton>("MoveDownButton");
+  fProperties = Control<QPlainTextEdit>("PropertiesBox");
+  fNetTotal = Control<QLabel>("NetTotalField");
+  fVat = Control<QLabel>("VatField");
+  fGrossTotal = Control<QLabel>("GrossTotalField");
+  fOpen = Control<QPushButton>("OpenButton");
+  fAppend = Control<QPushButton>("AppendButton");
+  fExtraItems = Control<QPushButton>("ExtraItemsButton");
+  fExport = Control<QPushButton>("ExportButton");
+  fSaveDialog = Control<QCheckBox>("SaveDialogCheck");
+  fCustomerHeader = Control<QCheckBox>("CustomerHeaderCheck");
+  fOfferLayout = Control<QRadioButton>("OfferLayoutRadio");
+  fOrderLayout = Control<QRadioButton>("OrderLayoutRadio");
+  fCustomerChoice = Control<QComboBox>("CustomerChoice");
+  fDescription = Control<QLineEdit>("DescriptionEntry");
+  const char* customerFields[7] = {"CustomerFirmField",    "CustomerStreetField", "CustomerCityField",
+                                   "CustomerContactField", "CustomerPhoneField",  "CustomerIcoField",
+                                   "CustomerDicField"};
+  for (int k = 0; k < 7; ++k) fCustomerFields[k] = Control<QLabel>(customerFields[k]);
 
-void TMainForm::BuildDetailArea() {
-  fItemCode = AddField("ItemCodeField", "Kód prvku", 8, 8, 289, 17, false);
-  fItemDescription = AddField("ItemDescriptionField", "Popis prvku", 8, 31, 289, 17, false);
-  AddLabel("CountLabel", "Počet kusů", 8, 54);
-  fItemCount = AddField("ItemCountField", "0", 71, 54, 34, 17, true);
-  AddLabel("PriceLabel", "Cena za kus", 136, 56);
-  fItemPrice = AddField("ItemPriceField", "0.00", 204, 54, 53, 17, true);
-  AddLabel("TotalLabel", "Celková cena", 280, 54);
-  fItemTotal = AddField("ItemTotalField", "0.00", 354, 54, 63, 17, true);
-
-  fCountEntry = new QLineEdit(QStringLiteral("0"), this);
-  fCountEntry->setObjectName(QStringLiteral("CountEntry"));
-  fCountEntry->setGeometry(72, 80, 33, 21);
-  fCountEntry->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  fCountEntry->setToolTip(QStringLiteral("V editačním režimu zadejte počet kusů a stiskněte klávesu Enter"));
-
-  fPriceEntry = new QLineEdit(QStringLiteral("0.00"), this);
-  fPriceEntry->setObjectName(QStringLiteral("PriceEntry"));
-  fPriceEntry->setGeometry(204, 80, 53, 21);
-  fPriceEntry->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  fPriceEntry->setToolTip(QStringLiteral("V editačním režimu zadejte cenu a stiskněte klávesu Enter"));
-  // The selection stays visible while another control has the focus.
+  // The selection of the price stays visible while another control has the focus.
   QPalette palette = fPriceEntry->palette();
   for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText}) {
     palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
   }
   fPriceEntry->setPalette(palette);
-
-  fEditMode = new QCheckBox(QStringLiteral("editovat"), this);
-  fEditMode->setObjectName(QStringLiteral("EditModeCheck"));
-  fEditMode->setGeometry(280, 83, 97, 17);
-  fEditMode->setToolTip(QStringLiteral("Přechod na editační režim - změna počtu a ceny"));
-
-  fPicture = new QLabel(this);
-  fPicture->setObjectName(QStringLiteral("ItemPicture"));
-  fPicture->setGeometry(23, 107, kPictureBox, kPictureBox);
-  fPicture->setScaledContents(true);
-}
-
-void TMainForm::BuildItemListArea() {
-  AddLabel("ItemListLabel", "Seznam kódů prvků", 424, 87, 97, 13);
-  fItemList = new QListWidget(this);
-  fItemList->setObjectName(QStringLiteral("ItemList"));
-  fItemList->setGeometry(358, 106, 258, 198);
-  fItemList->setSelectionMode(QAbstractItemView::SingleSelection);
-  fItemList->setToolTip(QStringLiteral(
-      "Seznam kódů prvků - u vybraného prvku lze měnit počet i cenu a prvek posunovat nahoru nebo dolu"));
-  fMoveUp = AddButton("MoveUpButton", "Posun nahoru", "Posun vybraného prvku dolu v seznamu nahoru", 280, 170, 75);
-  fMoveDown = AddButton("MoveDownButton", "Posun dolu", "Posun vybraného prvku dolu v seznamu prvků", 280, 221, 75);
-  AddLabel("PropertiesLabel", "Vlastnosti prvku", 424, 310);
-  fProperties = new QPlainTextEdit(QStringLiteral("Memo1"), this);
-  fProperties->setObjectName(QStringLiteral("PropertiesBox"));
-  fProperties->setGeometry(320, 333, 297, 218);
-  fProperties->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  fProperties->setReadOnly(true);  // the lines come from the list; an edit here would go nowhere
-}
-
-void TMainForm::BuildTotalsAndCommands() {
-  AddLabel("NetTotalLabel", "Celková cena bez DPH", 23, 381);
-  fNetTotal = AddField("NetTotalField", "0.00", 152, 377, 101, 17, true);
-  AddLabel("VatLabel", "DPH 21%", 23, 404);
-  fVat = AddField("VatField", "0.00", 152, 400, 101, 17, true);
-  AddLabel("GrossTotalLabel", "Celková cena s DPH", 23, 427);
-  fGrossTotal = AddField("GrossTotalField", "0.00", 152, 423, 101, 17, true);
-  fOpen = AddButton("OpenButton", "Otevřít soubor z disku",
-                    "Nahrání přehledu prvků ve formátu CSV jako nová cenová nabídka nebo objednávka", 8, 446, 122);
-  fAppend = AddButton("AppendButton", "Přidat soubor z disku",
-                      "Nahrání přehledu prvků ve formátu CSV a doplnění za aktuální cenovou nabídkou nebo objednávkou",
-                      152, 446, 121);
-  fExtraItems = AddButton("ExtraItemsButton", "Zadat další prvky",
-                          "Doplnění dalších položek bez obrázku z aktuální cenovou nabídku nebo objednávku", 8, 477,
-                          122);
-  fExport = AddButton("ExportButton", "Export do Excelu",
-                      "Export aktuální cenové nabídky nebo objednávky ve formátu MS Excel a otevření souboru", 152, 477,
-                      121);
-}
-
-void TMainForm::BuildExportOptions() {
-  fSaveDialog = new QCheckBox(QStringLiteral("s dialogem"), this);
-  fSaveDialog->setObjectName(QStringLiteral("SaveDialogCheck"));
-  fSaveDialog->setGeometry(159, 504, 70, 25);
   // Room for the whole caption in the box's width.
   fSaveDialog->setStyleSheet(QStringLiteral("QCheckBox { spacing: 2px; }"));
-  fSaveDialog->setToolTip(
-      QStringLiteral("Volba otevření dialogu pro zadání jména exportovaného souboru ve formátu MS Excel"));
-  fCustomerHeader = new QCheckBox(QStringLiteral("hlavička (zákazník)"), this);
-  fCustomerHeader->setObjectName(QStringLiteral("CustomerHeaderCheck"));
-  fCustomerHeader->setGeometry(23, 508, 110, 17);
-  fCustomerHeader->setToolTip(QStringLiteral("Volba zobrazení hlavičky s informacemi o zákazníkovi"));
-
-  auto* layout = new QGroupBox(QStringLiteral("Provedení tabulky"), this);
-  layout->setObjectName(QStringLiteral("LayoutChoice"));
-  layout->setGeometry(8, 538, 290, 40);
-  layout->setToolTip(
-      QStringLiteral("Volba provedení tabulky - kompletní tabulka s obrázky nebo pouze seznam prvků"));
-  fOfferLayout = new QRadioButton(QStringLiteral("Nabídka s obrázky"), layout);
-  fOfferLayout->setObjectName(QStringLiteral("OfferLayoutRadio"));
-  fOfferLayout->setGeometry(6, 18, 130, 17);
-  fOrderLayout = new QRadioButton(QStringLiteral("Objednávka bez obrázků"), layout);
-  fOrderLayout->setObjectName(QStringLiteral("OrderLayoutRadio"));
-  fOrderLayout->setGeometry(140, 18, 148, 17);
-  auto* group = new QButtonGroup(layout);
+  auto* group = new QButtonGroup(Control<QGroupBox>("LayoutChoice"));
   group->addButton(fOfferLayout, app::offersheet::kOfferLayout);
   group->addButton(fOrderLayout, app::offersheet::kOrderLayout);
-}
-
-void TMainForm::BuildCustomerArea() {
-  fCustomerChoice = new QComboBox(this);
-  fCustomerChoice->setObjectName(QStringLiteral("CustomerChoice"));
-  fCustomerChoice->setGeometry(124, 584, 173, 21);
-  fCustomerChoice->setEditable(true);
-  fCustomerChoice->setInsertPolicy(QComboBox::NoInsert);
-  fCustomerChoice->setToolTip(QStringLiteral("Výběr firmy zákazníka ze seznamu firem"));
-
-  AddLabel("DescriptionLabel", "Popis v záhlaví při tisku", 8, 614);
-  fDescription = new QLineEdit(this);
-  fDescription->setObjectName(QStringLiteral("DescriptionEntry"));
-  fDescription->setGeometry(8, 633, 289, 21);
-  fDescription->setToolTip(QStringLiteral("Zadání informace o firmě, která vytvořila cenovou nabídku nebo objednávku"));
-
-  struct TPlace {
-    const char* Name;
-    int Left, Top;
-  };
-  const TPlace places[7] = {{"CustomerFirmField", 320, 557},   {"CustomerStreetField", 320, 576},
-                            {"CustomerCityField", 319, 595},   {"CustomerContactField", 319, 614},
-                            {"CustomerPhoneField", 319, 633},  {"CustomerIcoField", 319, 655},
-                            {"CustomerDicField", 462, 655}};
-  for (int k = 0; k < 7; ++k) fCustomerFields[k] = AddLabel(places[k].Name, "", places[k].Left, places[k].Top);
 }
 
 void TMainForm::ConnectHandlers() {

@@ -2,9 +2,13 @@
 
 #include <QWidget>
 #include <functional>
+#include <map>
 #include <memory>
+#include <string>
+#include <string_view>
 
 #include "app/MainWindow.h"
+#include "app/WindowLayout.h"
 
 class QCheckBox;
 class QComboBox;
@@ -42,15 +46,15 @@ class TMainForm : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void BuildDetailArea();
-  void BuildItemListArea();
-  void BuildTotalsAndCommands();
-  void BuildExportOptions();
-  void BuildCustomerArea();
+  void BuildControls();
+  void TakeControls();
   void ConnectHandlers();
-  QLabel* AddLabel(const char* name, const char* caption, int left, int top, int width = -1, int height = -1);
-  QLabel* AddField(const char* name, const char* caption, int left, int top, int width, int height, bool right);
-  QPushButton* AddButton(const char* name, const char* caption, const char* hint, int left, int top, int width);
+  QLabel* AddLabel(const app::TControlSpec& spec, QWidget* parent);
+  // The widget built for the named control.
+  template <class TWidget>
+  TWidget* Control(std::string_view name) const {
+    return static_cast<TWidget*>(fControls.at(std::string(name)));
+  }
 
   // Runs a handler as the event loop does: the widgets' texts go into the
   // state first, a failure is shown in the error box, the state is shown after.
@@ -61,6 +65,7 @@ class TMainForm : public QWidget {
 
   app::TFileSystem& fFileSystem;
   app::TMainWindow fApp;
+  std::map<std::string, QWidget*> fControls;
   std::string fShownPicture;
 
   QLabel* fItemCode = nullptr;

@@ -107,11 +107,4 @@ void OpenWithDesktop(const std::string& fileName, const std::string&) {
   QDesktopServices::openUrl(QUrl::fromLocalFile(Q(fileName)));
 }
 
-void InstallPlatformServices(QWidget* parent) {
-  QPointer<QWidget> owner(parent);
-  sheet::SetSaveDialogFactory([owner] { return std::make_unique<TQtSaveDialog>(owner.data()); });
-  sheet::SetProgressWindowFactory([owner] { return std::make_unique<TQtProgressWindow>(owner.data()); });
-  sheet::SetShellOpen(OpenWithDesktop);
-}
-
 }  // namespace gui

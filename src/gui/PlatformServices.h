@@ -40,10 +40,6 @@ class TQtProgressWindow : public QWidget, public sheet::TProgressWindow {
   QProgressBar* fBar;
 };
 
-// Hands the document model the save dialog, the progress window and the
-// desktop's "open" action of this toolkit; `parent` is the window they belong to.
-void InstallPlatformServices(QWidget* parent);
-
 // Quits the application once `window` has painted its first frame.
 void QuitAfterFirstFrame(QWidget& window);
 

@@ -6,6 +6,7 @@
 
 #include "gui/Convert.h"
 #include "gui/ExtraItemsForm.h"
+#include "gui/PlatformServices.h"
 
 namespace gui {
 
@@ -38,6 +39,18 @@ void TQtDialogs::ShowMessage(const std::string& message) {
 void TQtDialogs::ShowError(const std::string& message) {
   QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), Q(message), QMessageBox::Ok, fParent);
   box.exec();
+}
+
+std::unique_ptr<sheet::TSaveDialog> TQtDialogs::CreateSaveDialog() {
+  return std::make_unique<TQtSaveDialog>(fParent.data());
+}
+
+std::unique_ptr<sheet::TProgressWindow> TQtDialogs::CreateProgressWindow() {
+  return std::make_unique<TQtProgressWindow>(fParent.data());
+}
+
+void TQtDialogs::OpenWithShell(const std::string& fileName, const std::string& workingDir) {
+  OpenWithDesktop(fileName, workingDir);
 }
 
 void TQtDialogs::ShowExtraItemsDialog(app::TForm1& dialog) {

@@ -6,7 +6,7 @@
 #include "gui/Fonts.h"
 #include "gui/MainForm.h"
 #include "gui/PlatformServices.h"
-#include "gui/ProgramOptions.h"
+#include "app/ProgramOptions.h"
 #include "gui/QtDialogs.h"
 #include "xls/ExporterXLS.h"
 #include "xlsx/ExporterXLSX.h"
@@ -20,9 +20,9 @@ int main(int argc, char** argv) {
   std::vector<std::string> args;
   for (const QString& arg : QApplication::arguments().mid(1)) args.push_back(arg.toStdString());
   std::string error;
-  const std::optional<gui::TProgramOptions> options = gui::ParseProgramOptions(args, error);
+  const std::optional<app::TProgramOptions> options = app::ParseProgramOptions(args, error);
   if (!options) {
-    std::cerr << "Chyba: " << error << '\n' << gui::kProgramUsage;
+    std::cerr << "Chyba: " << error << '\n' << app::kProgramUsage;
     return 2;
   }
   if (options->Version) {
@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (options->Help) {
-    std::cout << gui::kProgramUsage;
+    std::cout << app::kProgramUsage;
     return 0;
   }
 
@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
   settings.Region = app::UserRegion();
   gui::TMainForm form(fileSystem, dialogs, settings);
   dialogs.SetParentWidget(&form);
-  gui::InstallPlatformServices(&form);
+  app::InstallDesktopServices(dialogs);
   form.StartUp();
   form.show();
   // For timing the start (nabidka-bench gui): end once the first frame is painted.

@@ -60,6 +60,8 @@ class TRecordingDialogs : public gui::TQtDialogs {
   void ShowMessage(const std::string& message) override { Messages << QString::fromStdString(message); }
   void ShowError(const std::string& message) override { Errors << QString::fromStdString(message); }
   std::optional<std::string> OpenFile(const app::TOpenDialogOptions&) override { return std::exchange(NextFile, {}); }
+  QStringList Opened;  // the shell's "open" requests
+  void OpenWithShell(const std::string& file, const std::string&) override { Opened << QString::fromStdString(file); }
 };
 
 // A window on a fresh copy of the example folder.
@@ -69,7 +71,7 @@ struct TSession {
   app::TDiskFileSystem Disk;
   TRecordingDialogs Dialogs;
   std::unique_ptr<gui::TMainForm> Form;
-  QStringList Opened;  // the shell's "open" requests
+  QStringList& Opened = Dialogs.Opened;
 
   explicit TSession(bool startUp = true, const std::function<void(const QString&)>& prepare = {}) {
     Folder = Dir.path() + QStringLiteral("/pCon_article_lists");
@@ -78,12 +80,15 @@ struct TSession {
     app::TMainWindowSettings settings{Folder.toStdString(), text::TRegionalSettings::Czech(), 1250};
     Form = std::make_unique<gui::TMainForm>(Disk, Dialogs, settings);
     Dialogs.SetParentWidget(Form.get());
-    gui::InstallPlatformServices(Form.get());
-    sheet::SetShellOpen([this](const std::string& file, const std::string&) { Opened << QString::fromStdString(file); });
+    app::InstallDesktopServices(Dialogs);
     if (startUp) Form->StartUp();
     Form->show();
   }
-  ~TSession() { sheet::SetShellOpen(nullptr); }
+  ~TSession() {
+    sheet::SetShellOpen(nullptr);
+    sheet::SetSaveDialogFactory(nullptr);
+    sheet::SetProgressWindowFactory(nullptr);
+  }
 
   template <class T>
   T* Get(const char* name) const {

@@ -1,8 +1,8 @@
-#include "gui/ProgramOptions.h"
+#include "app/ProgramOptions.h"
 
 #include "app/UserFolders.h"
 
-namespace gui {
+namespace app {
 
 std::optional<TProgramOptions> ParseProgramOptions(const std::vector<std::string>& args, std::string& error) {
   TProgramOptions options;
@@ -21,9 +21,9 @@ std::optional<TProgramOptions> ParseProgramOptions(const std::vector<std::string
   }
   if (options.Folder.empty()) {
     // Qt's own options (-platform, …) never reach here: QApplication takes them first.
-    options.Folder = app::DefaultWindowFolder();
+    options.Folder = DefaultWindowFolder();
   }
   return options;
 }
 
-}  // namespace gui
+}  // namespace app
