@@ -23,7 +23,6 @@ class TComPtr {
   T* operator->() const { return fObject; }
   T* Get() const { return fObject; }
   T** Out() { return &fObject; }
-  void** OutVoid() { return reinterpret_cast<void**>(&fObject); }
 
  private:
   T* fObject = nullptr;
@@ -57,6 +56,21 @@ std::pair<UINT, UINT> CoverSize(UINT width, UINT height, int boxWidth, int boxHe
   return {width, height};
 }
 
+// One imaging factory for the process, made on first use: making one costs
+// more than decoding a small picture. It is free-threaded and never released
+// (released after the last CoUninitialize, it would crash the exit).
+IWICImagingFactory* Factory() {
+  static IWICImagingFactory* const factory = [] {
+    IWICImagingFactory* made = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                reinterpret_cast<void**>(&made)))) {
+      return static_cast<IWICImagingFactory*>(nullptr);
+    }
+    return made;
+  }();
+  return factory;
+}
+
 bool CopyRgb(IWICImagingFactory* factory, IWICBitmapSource* source, UINT width, UINT height, TRgbImage& image) {
   TComPtr<IWICFormatConverter> converter;
   if (FAILED(factory->CreateFormatConverter(converter.Out())) ||
@@ -78,11 +92,8 @@ bool DecodeJpegInto(std::string_view bytes, TRgbImage& image, bool headerOnly, i
   if (bytes.empty() || bytes.size() > 0xFFFFFFFFu) return false;
   const TComScope com;
   if (!com.Usable()) return false;
-  TComPtr<IWICImagingFactory> factory;
-  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                              factory.OutVoid()))) {
-    return false;
-  }
+  IWICImagingFactory* factory = Factory();
+  if (!factory) return false;
   TComPtr<IWICStream> stream;
   TComPtr<IWICBitmapDecoder> decoder;
   TComPtr<IWICBitmapFrameDecode> frame;
@@ -102,13 +113,13 @@ bool DecodeJpegInto(std::string_view bytes, TRgbImage& image, bool headerOnly, i
   image.Height = static_cast<int>(height);
   if (headerOnly) return true;
   const auto [coverWidth, coverHeight] = CoverSize(width, height, boxWidth, boxHeight);
-  if (coverWidth == width && coverHeight == height) return CopyRgb(factory.Get(), frame.Get(), width, height, image);
+  if (coverWidth == width && coverHeight == height) return CopyRgb(factory, frame.Get(), width, height, image);
   TComPtr<IWICBitmapScaler> scaler;
   if (FAILED(factory->CreateBitmapScaler(scaler.Out())) ||
       FAILED(scaler->Initialize(frame.Get(), coverWidth, coverHeight, WICBitmapInterpolationModeFant))) {
     return false;
   }
-  return CopyRgb(factory.Get(), scaler.Get(), coverWidth, coverHeight, image);
+  return CopyRgb(factory, scaler.Get(), coverWidth, coverHeight, image);
 }
 
 }  // namespace app

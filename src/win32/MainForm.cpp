@@ -79,6 +79,10 @@ struct TMainForm::TImpl {
   UINT fDpi = 96;
   std::map<std::string, HWND, std::less<>> fControls;
   std::vector<std::wstring> fHints;  // the tool tips keep pointers to their texts
+  // What each control not typed into was last given, so that showing the
+  // state again asks the controls nothing (under Wine every question costs).
+  std::map<HWND, std::string> fShown;
+  std::map<HWND, std::vector<std::string>> fShownEntries;
   TShownPicture fPicture;
   bool fShowing = false;  // the controls are being set from the state
 
@@ -100,6 +104,9 @@ struct TMainForm::TImpl {
   void TakeEntries();
   void ShowState();
   void ShowEntries(HWND list, const std::vector<std::string>& entries, bool combo);
+  bool ShowText(std::string_view name, const std::string& text);
+  void ShowCheck(std::string_view name, bool checked);
+  void ShowEnabled(std::string_view name, bool enabled);
   void ShowPicture();
   void DrawPicture(const DRAWITEMSTRUCT& item) const;
   void ApplyFocus();
@@ -381,16 +388,9 @@ void TMainForm::TImpl::ApplyFocus() {
 // Refills a list or combo box only when its entries changed, so that showing
 // the state again keeps its scroll position.
 void TMainForm::TImpl::ShowEntries(HWND list, const std::vector<std::string>& entries, bool combo) {
-  const UINT count = combo ? CB_GETCOUNT : LB_GETCOUNT;
-  const UINT textLength = combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
-  const UINT text = combo ? CB_GETLBTEXT : LB_GETTEXT;
-  bool same = static_cast<std::size_t>(SendMessageW(list, count, 0, 0)) == entries.size();
-  for (std::size_t i = 0; same && i < entries.size(); ++i) {
-    std::wstring entry(static_cast<std::size_t>(SendMessageW(list, textLength, i, 0)) + 1, L'\0');
-    entry.resize(static_cast<std::size_t>(SendMessageW(list, text, i, reinterpret_cast<LPARAM>(entry.data()))));
-    same = Utf8(entry) == entries[i];
-  }
-  if (same) return;
+  auto [shown, added] = fShownEntries.try_emplace(list);
+  if (!added && shown->second == entries) return;
+  shown->second = entries;
   SendMessageW(list, WM_SETREDRAW, FALSE, 0);
   SendMessageW(list, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
   for (const std::string& entry : entries) {
@@ -400,37 +400,69 @@ void TMainForm::TImpl::ShowEntries(HWND list, const std::vector<std::string>& en
   InvalidateRect(list, nullptr, TRUE);
 }
 
+// A text shown on a control nobody types into, only when it changed; true then.
+bool TMainForm::TImpl::ShowText(std::string_view name, const std::string& text) {
+  HWND control = Get(name);
+  auto [shown, added] = fShown.try_emplace(control);
+  if (!added && shown->second == text) return false;
+  shown->second = text;
+  SetWindowTextW(control, Wide(text).c_str());
+  return true;
+}
+
+// A check mark or radio dot set only when it changes: setting it draws the button.
+void TMainForm::TImpl::ShowCheck(std::string_view name, bool checked) {
+  HWND button = Get(name);
+  if ((SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED) == checked) return;
+  SendMessageW(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void TMainForm::TImpl::ShowEnabled(std::string_view name, bool enabled) {
+  HWND control = Get(name);
+  if (static_cast<bool>(IsWindowEnabled(control)) != enabled) EnableWindow(control, enabled);
+}
+
 void TMainForm::TImpl::ShowState() {
   fShowing = true;
   const app::TMainWindowState& view = fApp.Window;
-  SetWindowTextIfChanged(Get("ItemCodeField"), view.ItemCodeField);
-  SetWindowTextIfChanged(Get("ItemDescriptionField"), view.ItemDescriptionField);
-  SetWindowTextIfChanged(Get("ItemCountField"), view.ItemCountField);
-  SetWindowTextIfChanged(Get("ItemPriceField"), view.ItemPriceField);
-  SetWindowTextIfChanged(Get("ItemTotalField"), view.ItemTotalField);
+  ShowText("ItemCodeField", view.ItemCodeField);
+  ShowText("ItemDescriptionField", view.ItemDescriptionField);
+  ShowText("ItemCountField", view.ItemCountField);
+  ShowText("ItemPriceField", view.ItemPriceField);
+  ShowText("ItemTotalField", view.ItemTotalField);
   SetWindowTextIfChanged(Get("CountEntry"), view.CountEntry);
   SetWindowTextIfChanged(Get("PriceEntry"), view.PriceEntry);
-  SendMessageW(Get("EditModeCheck"), BM_SETCHECK, view.EditModeCheck ? BST_CHECKED : BST_UNCHECKED, 0);
+  ShowCheck("EditModeCheck", view.EditModeCheck);
   ShowPicture();
   ShowEntries(Get("ItemList"), Entries(view.ItemList.Items), false);
-  SendMessageW(Get("ItemList"), LB_SETCURSEL, static_cast<WPARAM>(view.ItemList.ItemIndex), 0);
+  HWND itemList = Get("ItemList");
+  if (SendMessageW(itemList, LB_GETCURSEL, 0, 0) != view.ItemList.ItemIndex) {
+    SendMessageW(itemList, LB_SETCURSEL, static_cast<WPARAM>(view.ItemList.ItemIndex), 0);
+  }
   std::string properties;
   for (const std::string& line : view.PropertiesBox) properties += (properties.empty() ? "" : "\r\n") + line;
-  SetWindowTextIfChanged(Get("PropertiesBox"), properties);
-  SetWindowTextIfChanged(Get("NetTotalField"), view.NetTotalField);
-  SetWindowTextIfChanged(Get("VatField"), view.VatField);
-  SetWindowTextIfChanged(Get("GrossTotalField"), view.GrossTotalField);
-  EnableWindow(Get("OpenButton"), view.OpenButtonEnabled);
-  EnableWindow(Get("AppendButton"), view.AppendButtonEnabled);
-  EnableWindow(Get("ExtraItemsButton"), view.ExtraItemsButtonEnabled);
-  EnableWindow(Get("ExportButton"), view.ExportButtonEnabled);
-  EnableWindow(Get("MoveUpButton"), view.MoveUpButtonEnabled);
-  EnableWindow(Get("MoveDownButton"), view.MoveDownButtonEnabled);
-  SendMessageW(Get("SaveDialogCheck"), BM_SETCHECK, view.SaveDialogCheck ? BST_CHECKED : BST_UNCHECKED, 0);
-  SendMessageW(Get("CustomerHeaderCheck"), BM_SETCHECK, view.CustomerHeaderCheck ? BST_CHECKED : BST_UNCHECKED, 0);
+  // Hidden while its text changes: a visible multi-line field lays itself out
+  // and draws again for every change (10-20 ms a selection under Wine). One
+  // that has the focus keeps it, and shows.
+  HWND propertiesBox = Get("PropertiesBox");
+  const bool hide = fShown[propertiesBox] != properties && GetFocus() != propertiesBox;
+  if (hide) ShowWindow(propertiesBox, SW_HIDE);
+  ShowText("PropertiesBox", properties);
+  if (hide) ShowWindow(propertiesBox, SW_SHOWNA);
+  ShowText("NetTotalField", view.NetTotalField);
+  ShowText("VatField", view.VatField);
+  ShowText("GrossTotalField", view.GrossTotalField);
+  ShowEnabled("OpenButton", view.OpenButtonEnabled);
+  ShowEnabled("AppendButton", view.AppendButtonEnabled);
+  ShowEnabled("ExtraItemsButton", view.ExtraItemsButtonEnabled);
+  ShowEnabled("ExportButton", view.ExportButtonEnabled);
+  ShowEnabled("MoveUpButton", view.MoveUpButtonEnabled);
+  ShowEnabled("MoveDownButton", view.MoveDownButtonEnabled);
+  ShowCheck("SaveDialogCheck", view.SaveDialogCheck);
+  ShowCheck("CustomerHeaderCheck", view.CustomerHeaderCheck);
   const bool order = view.LayoutChoice == app::offersheet::kOrderLayout;
-  SendMessageW(Get("OfferLayoutRadio"), BM_SETCHECK, order ? BST_UNCHECKED : BST_CHECKED, 0);
-  SendMessageW(Get("OrderLayoutRadio"), BM_SETCHECK, order ? BST_CHECKED : BST_UNCHECKED, 0);
+  ShowCheck("OfferLayoutRadio", !order);
+  ShowCheck("OrderLayoutRadio", order);
   ShowEntries(Get("CustomerChoice"), Entries(view.CustomerChoiceItems), true);
   SetWindowTextIfChanged(Get("CustomerChoice"), view.CustomerChoice);
   SetWindowTextIfChanged(Get("DescriptionEntry"), view.DescriptionEntry);
@@ -440,11 +472,9 @@ void TMainForm::TImpl::ShowState() {
       {"CustomerPhoneField", &view.CustomerPhoneField},   {"CustomerIcoField", &view.CustomerIcoField},
       {"CustomerDicField", &view.CustomerDicField}};
   for (const auto& [name, text] : customer) {
-    HWND field = Get(name);
-    if (WindowText(field) == *text) continue;
-    SetWindowTextW(field, Wide(*text).c_str());
+    if (!ShowText(name, *text)) continue;
     const app::TControlSpec& spec = app::MainWindowSpec().Control(name);
-    FitToText(field, spec.Left, spec.Top);
+    FitToText(Get(name), spec.Left, spec.Top);
     InvalidateRect(fWindow, nullptr, TRUE);  // a shorter text leaves the longer one's end behind
   }
   fShowing = false;
