@@ -1,5 +1,7 @@
 #include "gui/ExtraItemsForm.h"
 
+#include <algorithm>
+
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -71,6 +73,21 @@ void TExtraItemsForm::BuildControls() {
   fTable->setColumnCount(app::TForm1::kColumnCount);
   for (int c = 0; c < app::TForm1::kColumnCount; ++c) fTable->setColumnWidth(c, app::kExtraItemsColumnWidths[c]);
   connect(fTable, &QTableWidget::cellChanged, this, &TExtraItemsForm::CellEdited);
+  // The fixed row and column are no cells to type in: Tab and Shift+Tab pass
+  // over them to the next row's first cell or the previous row's last one.
+  connect(fTable, &QTableWidget::currentCellChanged, this, [this](int row, int column, int fromRow, int fromColumn) {
+    const int last = app::TForm1::kColumnCount - 1;
+    if (row >= 1 && column == 0) {
+      const bool back = fromRow == row && fromColumn == 1;
+      if (back && row > 1) {
+        fTable->setCurrentCell(row - 1, last);
+      } else {
+        fTable->setCurrentCell(row, 1);
+      }
+    } else if (row == 0 && fTable->rowCount() > 1) {
+      fTable->setCurrentCell(1, std::max(column, 1));
+    }
+  });
 
   fConfirm = new QPushButton(Q(spec.Control("ConfirmButton").Caption), this);
   place(fConfirm, "ConfirmButton");

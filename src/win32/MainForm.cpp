@@ -546,6 +546,18 @@ THandle TMainForm::Handle() const { return fImpl->fWindow; }
 THandle TMainForm::Control(std::string_view name) const { return fImpl->Get(name); }
 app::TMainWindow& TMainForm::App() { return fImpl->fApp; }
 void TMainForm::ShowState() { fImpl->ShowState(); }
+std::string TMainForm::ShownPicture() const { return fImpl->fPicture.Path; }
+
+std::string TMainForm::Hint(std::string_view name) const {
+  wchar_t text[1024] = {};
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = fImpl->fWindow;
+  tool.uId = reinterpret_cast<UINT_PTR>(fImpl->Get(name));
+  tool.lpszText = text;
+  SendMessageW(fImpl->fToolTips, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
+  return Utf8(text);
+}
 
 bool TMainForm::TakeMessage(void* message) {
   return fImpl->fWindow && IsDialogMessageW(fImpl->fWindow, static_cast<MSG*>(message));

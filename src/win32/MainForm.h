@@ -34,6 +34,9 @@ class TMainForm {
   app::TMainWindow& App();
   // Shows the state on the controls (runs no handler).
   void ShowState();
+  // The picture the picture box shows ("" when none), and a control's tool tip.
+  std::string ShownPicture() const;
+  std::string Hint(std::string_view name) const;
 
   // What the window loop hands the window before dispatching a message (Tab
   // between the controls, Enter in the entries); true when it was taken.

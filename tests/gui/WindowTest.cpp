@@ -20,6 +20,7 @@
 #include <fstream>
 
 #include "app/OfferExport.h"
+#include "app/WindowScenarios.h"
 #include "gui/ExtraItemsForm.h"
 #include "gui/Fonts.h"
 #include "gui/MainForm.h"
@@ -131,6 +132,125 @@ void WhenShown(const std::function<void(T*)>& body) {
     body(shown);
   });
 }
+
+
+// The shared scenarios' user in the Qt window: real mouse and key events on
+// the widgets; the dialogs answered when they are shown.
+class TQtDialogDriver : public scenario::TDialogDriver {
+ public:
+  explicit TQtDialogDriver(gui::TExtraItemsForm* dialog) : fDialog(dialog) {}
+  void Type(std::string_view control, const std::string& text) override {
+    auto* edit = fDialog->findChild<QLineEdit*>(Name(control));
+    edit->selectAll();
+    TypeKeys(edit, QString::fromStdString(text));
+  }
+  void Key(std::string_view control, scenario::TKey key) override {
+    QTest::keyClick(fDialog->findChild<QWidget*>(Name(control)), key == scenario::TKey::kEnter ? Qt::Key_Return
+                                                                   : key == scenario::TKey::kTab  ? Qt::Key_Tab
+                                                                                                  : Qt::Key_Down);
+  }
+  // As the grid takes a cell typed into it.
+  void TypeCell(const std::string& text) override { Table()->currentItem()->setText(QString::fromStdString(text)); }
+  void NextCell() override { QTest::keyClick(Table(), Qt::Key_Tab); }
+  void Click(std::string_view button) override {
+    QTest::mouseClick(fDialog->findChild<QPushButton*>(Name(button)), Qt::LeftButton);
+  }
+
+ private:
+  static QString Name(std::string_view name) { return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())); }
+  QTableWidget* Table() const { return fDialog->findChild<QTableWidget*>(QStringLiteral("ExtraItemsTable")); }
+  gui::TExtraItemsForm* fDialog;
+};
+
+std::vector<std::string> Strings(const QStringList& list) {
+  std::vector<std::string> out;
+  for (const QString& entry : list) out.push_back(entry.toStdString());
+  return out;
+}
+
+class TQtDriver : public scenario::TWindowDriver {
+ public:
+  explicit TQtDriver(TSession& session) : s(session) {}
+  app::TMainWindow& App() override { return s.Form->App(); }
+  std::string Folder() override { return s.Folder.toStdString(); }
+  std::string Text(std::string_view control) override {
+    QWidget* widget = Widget(control);
+    if (auto* label = qobject_cast<QLabel*>(widget)) return label->text().toStdString();
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) return edit->text().toStdString();
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) return combo->currentText().toStdString();
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(widget)) return memo->toPlainText().toStdString();
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->text().toStdString();
+    return {};
+  }
+  std::vector<std::string> Entries(std::string_view control) override {
+    std::vector<std::string> entries;
+    if (auto* combo = qobject_cast<QComboBox*>(Widget(control))) {
+      for (int i = 0; i < combo->count(); ++i) entries.push_back(combo->itemText(i).toStdString());
+      return entries;
+    }
+    auto* list = qobject_cast<QListWidget*>(Widget(control));
+    for (int i = 0; i < list->count(); ++i) entries.push_back(list->item(i)->text().toStdString());
+    return entries;
+  }
+  int Selected(std::string_view list) override { return qobject_cast<QListWidget*>(Widget(list))->currentRow(); }
+  bool Enabled(std::string_view control) override { return Widget(control)->isEnabled(); }
+  bool Checked(std::string_view control) override { return qobject_cast<QAbstractButton*>(Widget(control))->isChecked(); }
+  std::string Focused() override {
+    QWidget* focus = s.Form->focusWidget();
+    if (focus && qobject_cast<QComboBox*>(focus->parentWidget())) focus = focus->parentWidget();
+    return focus ? focus->objectName().toStdString() : "";
+  }
+  bool PictureShown() override { return !s.Get<QLabel>("ItemPicture")->pixmap().isNull(); }
+
+  void Click(std::string_view control) override { QTest::mouseClick(Widget(control), Qt::LeftButton); }
+  void ClickEntry(std::string_view, int index) override { s.ClickEntry(index); }
+  void Key(std::string_view control, scenario::TKey key) override {
+    QTest::keyClick(Widget(control), key == scenario::TKey::kEnter ? Qt::Key_Return
+                                     : key == scenario::TKey::kTab  ? Qt::Key_Tab
+                                                                    : Qt::Key_Down);
+  }
+  void Type(std::string_view control, const std::string& text) override {
+    QWidget* widget = Widget(control);
+    QLineEdit* edit = qobject_cast<QLineEdit*>(widget);
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) edit = combo->lineEdit();
+    edit->selectAll();
+    TypeKeys(edit, QString::fromStdString(text));
+  }
+  void ChooseEntry(std::string_view control, int index) override {
+    auto* combo = qobject_cast<QComboBox*>(Widget(control));
+    combo->showPopup();
+    combo->view()->setCurrentIndex(combo->model()->index(index, 0));
+    QTest::keyClick(combo->view(), Qt::Key_Return);
+  }
+
+  void AnswerOpenFile(std::optional<std::string> path) override { s.Dialogs.NextFile = std::move(path); }
+  void AnswerSaveDialog(std::optional<std::string> path, int filterIndex) override {
+    WhenShown<QFileDialog>([path, filterIndex](QFileDialog* dialog) {
+      if (!path) {
+        dialog->reject();
+        return;
+      }
+      dialog->selectNameFilter(dialog->nameFilters().value(filterIndex - 1));
+      dialog->selectFile(QString::fromStdString(*path));
+      static_cast<QDialog*>(dialog)->accept();  // QFileDialog::accept takes the chosen name
+    });
+  }
+  void WithExtraItemsDialog(std::function<void(scenario::TDialogDriver&)> user) override {
+    WhenShown<gui::TExtraItemsForm>([user](gui::TExtraItemsForm* dialog) {
+      TQtDialogDriver driver(dialog);
+      user(driver);
+    });
+  }
+  std::vector<std::string> Messages() override { return Strings(s.Dialogs.Messages); }
+  std::vector<std::string> Errors() override { return Strings(s.Dialogs.Errors); }
+  std::vector<std::string> Opened() override { return Strings(s.Opened); }
+
+ private:
+  QWidget* Widget(std::string_view name) {
+    return s.Get<QWidget>(std::string(name).c_str());
+  }
+  TSession& s;
+};
 
 struct TControl {
   const char* Name;
@@ -472,6 +592,25 @@ class TWindowTest : public QObject {
     s.Dialogs.NextFile = (s.Folder + "/Zmizela.csv").toStdString();
     s.Click("OpenButton");
     QCOMPARE(s.Dialogs.Errors.last(), QStringLiteral("Soubor neexistuje: ") + s.Folder + QStringLiteral("/Zmizela.csv"));
+  }
+
+  // The scenarios the Windows window plays too.
+  void SharedScenarios_data() {
+    QTest::addColumn<int>("index");
+    for (std::size_t i = 0; i < scenario::Scenarios().size(); ++i) {
+      QTest::newRow(scenario::Scenarios()[i].Name) << static_cast<int>(i);
+    }
+  }
+  void SharedScenarios() {
+    QFETCH(int, index);
+    const scenario::TScenario& played = scenario::Scenarios()[static_cast<std::size_t>(index)];
+    TSession s(true, [&played](const QString& folder) {
+      if (played.Prepare) played.Prepare(fs::path(folder.toStdString()));
+    });
+    TQtDriver driver(s);
+    scenario::TChecks checks;
+    played.Run(driver, checks);
+    QVERIFY2(checks.Failures.empty(), checks.Report().c_str());
   }
 
   // The pictures README shows: the window with an item selected, and the dialog.
