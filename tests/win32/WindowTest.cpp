@@ -310,6 +310,21 @@ TEST_F(Win32Window, ExtraItemsDialogLayoutAndKeys) {
   EXPECT_FALSE(model.Confirmed());
 }
 
+// A written file whose type no program takes: the shell's "open" fails, and
+// the user is told where the file is instead of nothing happening.
+TEST_F(Win32Window, AFileTypeWithoutProgramIsTold) {
+  struct TMessages : win32::TWindowsDialogs {
+    std::vector<std::string> Shown;
+    void ShowMessage(const std::string& message) override { Shown.push_back(message); }
+    void ShowError(const std::string& message) override { Shown.push_back("error: " + message); }
+  } dialogs;
+  const fs::path file = fs::temp_directory_path() / ("nabidka-" + std::to_string(nabidkatest::ProcessId()) + ".nabidkaneznamy");
+  std::ofstream(file) << "workbook";
+  dialogs.OpenWithShell(text::Utf8FromPath(file), text::Utf8FromPath(file.parent_path()));
+  fs::remove(file);
+  EXPECT_EQ(dialogs.Shown, std::vector<std::string>{win32::TWindowsDialogs::NoProgramMessage(text::Utf8FromPath(file))});
+}
+
 class Win32Scenario : public Win32Window, public ::testing::WithParamInterface<scenario::TScenario> {};
 
 TEST_P(Win32Scenario, PlaysAsInTheQtWindow) {
