@@ -133,18 +133,21 @@ class THandleBuffer : public std::streambuf {
 
 class TReplacementFile::TImpl {
  public:
-  explicit TImpl(fs::path target) : fTarget(std::move(target)) {
+  explicit TImpl(fs::path target) : fShownTarget(std::move(target)), fTarget(ResolvedTarget(fShownTarget)) {
+    const fs::path folder = FolderOf(fTarget);
     for (int attempt = 0; attempt < 100 && fHandle == INVALID_HANDLE_VALUE; ++attempt) {
-      const fs::path candidate = TemporaryNameFor(fTarget);
+      const fs::path candidate = TemporaryNameIn(folder);
+      // Open and shared with no one until it is complete: while it is, no
+      // other save can take it for stale (RemoveIfStale opens it alone).
       fHandle = CreateFileW(candidate.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
       if (fHandle != INVALID_HANDLE_VALUE) {
         fTemporary = candidate;
       } else if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) {
-        Fail("Cannot create", fTarget, GetLastError());
+        Fail("Cannot create", fShownTarget, GetLastError());
       }
     }
-    if (fHandle == INVALID_HANDLE_VALUE) Fail("Cannot create", fTarget, ERROR_FILE_EXISTS);
+    if (fHandle == INVALID_HANDLE_VALUE) Fail("Cannot create", fShownTarget, ERROR_FILE_EXISTS);
     Register(fHandle, fTemporary);
     fBuffer = std::make_unique<THandleBuffer>(fHandle);
     fStream = std::make_unique<std::ostream>(fBuffer.get());
@@ -152,7 +155,7 @@ class TReplacementFile::TImpl {
 
   ~TImpl() {
     fStream.reset();
-    Close();
+    Close();  // open with no sharing, the file cannot be deleted before
     if (!fTemporary.empty()) DeleteFileW(fTemporary.c_str());
   }
 
@@ -165,13 +168,15 @@ class TReplacementFile::TImpl {
   void Commit() {
     fStream->flush();
     if (fBuffer->Error() != 0 || !*fStream) {
-      Fail("Cannot write", fTarget, fBuffer->Error() != 0 ? fBuffer->Error() : ERROR_WRITE_FAULT);
+      Fail("Cannot write", fShownTarget, fBuffer->Error() != 0 ? fBuffer->Error() : ERROR_WRITE_FAULT);
     }
-    if (!FlushFileBuffers(fHandle)) Fail("Cannot write", fTarget, GetLastError());
-    if (!Close()) Fail("Cannot write", fTarget, GetLastError());
+    if (!FlushFileBuffers(fHandle)) Fail("Cannot write", fShownTarget, GetLastError());
+    // The replacement must be closed to be renamed; it is young for a
+    // moment longer, which keeps other saves from taking it for stale.
+    if (!Close()) Fail("Cannot write", fShownTarget, GetLastError());
     PutInPlace();
     fTemporary.clear();
-    RemoveStaleTemporaries(fTarget);
+    RemoveStaleTemporaries(FolderOf(fTarget));
   }
 
  private:
@@ -187,7 +192,7 @@ class TReplacementFile::TImpl {
     const DWORD attributes = GetFileAttributesW(fTarget.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES) {
       // A read-only target stays as it is: the user protected it.
-      if (attributes & FILE_ATTRIBUTE_READONLY) Fail("Cannot create", fTarget, ERROR_ACCESS_DENIED);
+      if (attributes & FILE_ATTRIBUTE_READONLY) Fail("Cannot create", fShownTarget, ERROR_ACCESS_DENIED);
       CheckNotOpenElsewhere();
       if (ReplaceFileW(fTarget.c_str(), fTemporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
                        nullptr)) {
@@ -201,11 +206,11 @@ class TReplacementFile::TImpl {
       // system cannot keep the old file's attributes (a network share).
       if (error != ERROR_UNABLE_TO_MOVE_REPLACEMENT && error != ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 &&
           error != ERROR_INVALID_FUNCTION && error != ERROR_NOT_SUPPORTED) {
-        Fail("Cannot create", fTarget, error);
+        Fail("Cannot create", fShownTarget, error);
       }
     }
     if (!MoveFileExW(fTemporary.c_str(), fTarget.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-      Fail("Cannot create", fTarget, GetLastError());
+      Fail("Cannot create", fShownTarget, GetLastError());
     }
     if (attributes != INVALID_FILE_ATTRIBUTES) KeepAttributes(attributes);
   }
@@ -218,7 +223,7 @@ class TReplacementFile::TImpl {
                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (probe == INVALID_HANDLE_VALUE) {
       const DWORD error = GetLastError();
-      if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) Fail("Cannot create", fTarget, error);
+      if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) Fail("Cannot create", fShownTarget, error);
       return;  // anything else is for the replacement to tell
     }
     CloseHandle(probe);
@@ -235,12 +240,37 @@ class TReplacementFile::TImpl {
     SetFileAttributesW(fTarget.c_str(), wanted != 0 ? wanted : FILE_ATTRIBUTE_NORMAL);
   }
 
-  fs::path fTarget;
-  fs::path fTemporary;  // the named file, until it is in the target's place
+  fs::path fShownTarget;  // as the caller named it, for the messages
+  fs::path fTarget;       // the file it stands for
+  fs::path fTemporary;    // the named file, until it is in the target's place
   HANDLE fHandle = INVALID_HANDLE_VALUE;
   std::unique_ptr<THandleBuffer> fBuffer;
   std::unique_ptr<std::ostream> fStream;
 };
+
+// A temporary that can be opened alone is open in no running save: opened
+// so, to be deleted when closed. One written to within the last minute may
+// be a save's between closing it and putting it in place: it is left for the
+// next save to judge.
+void RemoveIfStale(const fs::path& temporary) {
+  const HANDLE alone = CreateFileW(temporary.c_str(), DELETE | FILE_READ_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (alone == INVALID_HANDLE_VALUE) return;
+  FILETIME written{};
+  FILETIME now{};
+  GetFileTime(alone, nullptr, nullptr, &written);
+  GetSystemTimeAsFileTime(&now);
+  const auto ticks = [](const FILETIME& time) {
+    return static_cast<unsigned long long>(time.dwHighDateTime) << 32 | time.dwLowDateTime;
+  };
+  constexpr unsigned long long kMinute = 60ULL * 10000000ULL;  // in 100-nanosecond ticks
+  if (ticks(written) + kMinute < ticks(now)) {
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = TRUE;
+    SetFileInformationByHandle(alone, FileDispositionInfo, &disposition, sizeof disposition);
+  }
+  CloseHandle(alone);
+}
 
 TReplacementFile::TReplacementFile(std::filesystem::path target, bool)
     : fImpl(std::make_unique<TImpl>(std::move(target))) {}
