@@ -1,6 +1,8 @@
 #include "app/ArticleList.h"
 
 #include "app/MainWindow.h"
+#include "app/Paths.h"
+#include "text/Conversion.h"
 #include "text/Utf16.h"
 
 namespace app {
@@ -74,10 +76,12 @@ std::string FoldArticleLine(std::string_view line) {
   return folded;
 }
 
-TTextList SplitArticleLines(std::string_view text) {
+TTextList SplitArticleLines(std::string_view text, std::vector<int>* lineNumbers) {
   TTextList lines;
   std::string current;
+  int number = 1;
   auto finish = [&] {
+    if (!current.empty() && lineNumbers) lineNumbers->push_back(number);
     if (current.size() > kMaxArticleLineLength && text::Utf16Length(current) > kMaxArticleLineLength) {
       current = text::Utf16Left(current, kMaxArticleLineLength);
     }
@@ -92,9 +96,11 @@ TTextList SplitArticleLines(std::string_view text) {
   };
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
-    if (c == '\n') {
+    if (c == '\n' || c == '\r') {
       finish();
-    } else if (c != '\r') {
+      ++number;
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
       current += c;
     }
   }
@@ -109,10 +115,32 @@ std::string ReduceCountText(std::string_view count) {
   return std::string(count);
 }
 
-void TMainWindow::ReadArticleList(const std::string& path, TTextList& target) const {
+void TMainWindow::ReadArticleList(const std::string& path, TTextList& target,
+                                  std::vector<TLineOrigin>* origins) const {
   const std::string bytes = NamingFile(path, [&] { return fFileSystem.ReadFile(path); });
-  TTextList lines = SplitArticleLines(text::DecodeTextFile(bytes, fSettings.AnsiCodePage));
+  // A list saved again by an editor may come back as UTF-8 or UTF-16.
+  std::vector<int> numbers;
+  TTextList lines = SplitArticleLines(text::DecodeTextFileDetectingUtf8(bytes, fSettings.AnsiCodePage), &numbers);
   target.Assign(lines);
+  if (!origins) return;
+  const std::string file = ExtractFileName(path);
+  origins->clear();
+  for (int number : numbers) origins->push_back({file, number});
+}
+
+std::string TMainWindow::WhereItemIs(int item) const {
+  const TOfferWorkspace& ws = Workspace;
+  int imported = 0;
+  if (!text::TryStrToInt(ws.ImportedItemCount, imported) || item < 0 || item >= imported ||
+      !ws.ItemStartRows.Has(item) || ws.SourceOrigins.size() != ws.SourceLines.Count()) {
+    return "";
+  }
+  // ArticleGrid row r holds SourceLines entry r - 1.
+  const int index = ws.ItemStartRows.GetInt(item) - 1;
+  if (index < 0 || index >= static_cast<int>(ws.SourceOrigins.size())) return "";
+  const TLineOrigin& origin = ws.SourceOrigins[static_cast<std::size_t>(index)];
+  const std::string number = (item + 1 < 10 ? "0" : "") + std::to_string(item + 1);
+  return origin.File + ", řádek " + std::to_string(origin.Line) + ", položka " + number + ": ";
 }
 
 void TMainWindow::PrevodSeznamu2() {

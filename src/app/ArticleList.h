@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/TextTables.h"
 
@@ -26,8 +27,9 @@ TArticleLineKind ArticleLineKind(std::string_view line);
 std::string FoldArticleLine(std::string_view line);
 
 // Splits decoded text into the non-empty lines of an article list, cut to
-// kMaxArticleLineLength and folded. Lines end with LF or CR LF; a lone CR is dropped.
-TTextList SplitArticleLines(std::string_view text);
+// kMaxArticleLineLength and folded. CR LF, LF and a lone CR each end a line.
+// `lineNumbers`, when given, gets the number (from 1) of each kept line.
+TTextList SplitArticleLines(std::string_view text, std::vector<int>* lineNumbers = nullptr);
 
 // The count field as the parser keeps it: a trailing «.00» or «,00» is
 // dropped («2.00» gives «2», «100,00» gives «100»); any other text, a plain

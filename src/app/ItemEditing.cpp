@@ -73,7 +73,7 @@ void TMainWindow::PriceEntered() {
   TOfferWorkspace& ws = Workspace;
   const int i = SelectedItem(ws);
   const float price = ParseMoney(Window.PriceEntry, Region());
-  RequireFiniteMoney(price, "Cena", ws.CalcGrid.Cell(1, i + 1), Window.PriceEntry);
+  RequireMoneyInRange(price, "Cena", ws.CalcGrid.Cell(1, i + 1), Window.PriceEntry);
   const std::string priceText = text::FormatFloat("0.00", price, Region());
   Window.PriceEntry = priceText;
   ws.CalcGrid.SetCell(3, i + 1, priceText);

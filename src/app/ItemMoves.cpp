@@ -32,6 +32,10 @@ void TMainWindow::ExchangeBlocks(int upper, bool selectedIsLower) {
   int at = top.Start - 1;
   for (const std::string& line : bottomLines) ws.SourceLines.Set(at++, line);
   for (const std::string& line : topLines) ws.SourceLines.Set(at++, line);
+  std::vector<TLineOrigin>& origins = ws.SourceOrigins;
+  if (origins.size() == ws.SourceLines.Count()) {
+    std::rotate(origins.begin() + (top.Start - 1), origins.begin() + (bottom.Start - 1), origins.begin() + (bottom.Next - 1));
+  }
 }
 
 // A list without picture folder has fewer paths than items; the missing ones

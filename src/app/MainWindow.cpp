@@ -63,7 +63,7 @@ void TMainWindow::OpenList(const std::string& path) {
   Window.MoveUpButtonEnabled = true;
   Window.MoveDownButtonEnabled = true;
   Workspace.OpenedCsvName = path;
-  ReadArticleList(path, Workspace.SourceLines);
+  ReadArticleList(path, Workspace.SourceLines, &Workspace.SourceOrigins);
   Workspace.CurrentCsvPath = path;
   // The opened list's own workbook: the start-up list's must not be overwritten.
   Workspace.ExportFilePath = ExportFilePathFor(path);
@@ -80,11 +80,27 @@ void TMainWindow::AppendListClick() {
 void TMainWindow::AppendList(const std::string& path) {
   if (!fFileSystem.FileExists(path)) throw EOfferError(FileMissingMessage(path));
   Workspace.OpenedCsvName = path;
-  ReadArticleList(path, Workspace.AppendLines);
+  ReadArticleList(path, Workspace.AppendLines, &Workspace.AppendOrigins);
   Workspace.OpenedCsvName = ExtractFileName(path);
   AssociateAppendImageFolder(Workspace.OpenedCsvName);
   PridaniSeznamu();
   OfferPipeline();
+}
+
+// The origins of the joined lines: the kept current lines', then the appended
+// ones' from `firstAppended` on. Origins out of step with their lines are
+// dropped, so that no message names a wrong line.
+void TMainWindow::JoinOrigins(std::size_t keptCurrent, std::size_t firstAppended) {
+  TOfferWorkspace& ws = Workspace;
+  const bool known = ws.SourceOrigins.size() == ws.SourceLines.Count() && keptCurrent <= ws.SourceOrigins.size() &&
+                     ws.AppendOrigins.size() == ws.AppendLines.Count() && firstAppended <= ws.AppendOrigins.size();
+  std::vector<TLineOrigin> joined;
+  if (known) {
+    joined.assign(ws.SourceOrigins.begin(), ws.SourceOrigins.begin() + static_cast<std::ptrdiff_t>(keptCurrent));
+    joined.insert(joined.end(), ws.AppendOrigins.begin() + static_cast<std::ptrdiff_t>(firstAppended),
+                  ws.AppendOrigins.end());
+  }
+  ws.SourceOrigins = std::move(joined);
 }
 
 void TMainWindow::PridaniSeznamu() {
@@ -99,6 +115,7 @@ void TMainWindow::PridaniSeznamu() {
   // header; dropping it would make the first element the header.
   const std::size_t firstAppended = c >= kMinJoinableLines ? 1 : 0;
   for (std::size_t i = firstAppended; i < a; ++i) ws.MergeLines.Add(ws.AppendLines.Get(static_cast<std::ptrdiff_t>(i)));
+  JoinOrigins(c >= kMinJoinableLines ? c - 4 : 0, firstAppended);
   ws.SourceLines.Assign(ws.MergeLines);
 }
 

@@ -97,7 +97,12 @@ class TMainWindow {
   // --- Article lists -------------------------------------------------------
   // Reads the non-empty, folded lines of an article list into `target`.
   // Raises EInOutError when the file cannot be read; `target` is then unchanged.
-  void ReadArticleList(const std::string& path, TTextList& target) const;
+  // `origins`, when given, gets each kept line's file name and line number.
+  void ReadArticleList(const std::string& path, TTextList& target,
+                       std::vector<TLineOrigin>* origins = nullptr) const;
+  // "Kuchyne.csv, řádek 12, položka 03: " for an imported item whose lines
+  // came from a file; "" when that is not known.
+  std::string WhereItemIs(int item) const;
 
   // --- Processing pipeline -------------------------------------------------
   void PrevodSeznamu2();           // SourceLines -> ArticleGrid, ItemCount
@@ -204,6 +209,7 @@ class TMainWindow {
 
  private:
   void AlignImagePathsForAppend();
+  void JoinOrigins(std::size_t keptCurrent, std::size_t firstAppended);
   bool IsKnownSubFolder(const std::string& name) const;
   void ShowFirstItem();
   void ClearItemDetail();

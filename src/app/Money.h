@@ -18,15 +18,20 @@ inline float ParseMoney(std::string_view textValue, const text::TRegionalSetting
   return text::ToSingle(text::StrToFloat(textValue, region));
 }
 
+// Amounts from this size on cannot be rounded to whole crowns (the totals
+// with VAT are rounded in 64-bit integers): 2^63 / 1.21 with room to spare.
+inline constexpr float kMaxMoney = 7.0e18f;
+
 // A price that single precision cannot hold (beyond 3.4E38) or a total
 // that overflows it would print as "INF" and reach the workbook as no
-// number: the item is named instead. `what` is "Cena" or "Celková cena";
+// number, and one beyond kMaxMoney could not be rounded: the item is named
+// instead. `what` is "Cena" or "Celková cena";
 // the texts joined by " × " are the message's quote (count and price for a
 // total). Called for every row of every recalculation, it builds the
 // message only when it throws.
-inline void RequireFiniteMoney(float value, std::string_view what, std::string_view itemCode, std::string_view first,
+inline void RequireMoneyInRange(float value, std::string_view what, std::string_view itemCode, std::string_view first,
                                std::string_view second = {}) {
-  if (std::isfinite(value)) return;
+  if (std::isfinite(value) && std::fabs(value) < kMaxMoney) return;
   std::string quoted(first);
   if (!second.empty()) quoted.append(" × ").append(second);
   throw text::EConvertError(std::string(what) + " položky " + std::string(itemCode) + " je mimo rozsah: '" + quoted +

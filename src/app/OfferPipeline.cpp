@@ -112,14 +112,23 @@ void TMainWindow::KalkulaceTabulky() {
   const int n = text::StrToInt(ws.ItemCount);
   float sum = 0.0f;
   for (int r = 1; r <= n; ++r) {
-    const std::int32_t count = text::StrToInt(ws.CalcGrid.Cell(2, r));
-    const std::string& priceText = ws.CalcGrid.Cell(3, r);
-    const float price = ParseMoney(priceText, Region());
-    RequireFiniteMoney(price, "Cena", ws.CalcGrid.Cell(1, r), priceText);
-    const float total = MoneyProduct(count, price);
-    RequireFiniteMoney(total, "Celková cena", ws.CalcGrid.Cell(1, r), ws.CalcGrid.Cell(2, r), priceText);
+    float total = 0;
+    try {
+      const std::int32_t count = text::StrToInt(ws.CalcGrid.Cell(2, r));
+      const std::string& priceText = ws.CalcGrid.Cell(3, r);
+      const float price = ParseMoney(priceText, Region());
+      RequireMoneyInRange(price, "Cena", ws.CalcGrid.Cell(1, r), priceText);
+      total = MoneyProduct(count, price);
+      RequireMoneyInRange(total, "Celková cena", ws.CalcGrid.Cell(1, r), ws.CalcGrid.Cell(2, r), priceText);
+      sum = MoneySum(sum, total);
+      RequireMoneyInRange(sum, "Součet cen do", ws.CalcGrid.Cell(1, r), text::FormatFloat("0.00", sum, Region()));
+    } catch (const text::EConvertError& error) {
+      // An item read from a list is named by its file and line.
+      const std::string where = WhereItemIs(r - 1);
+      if (where.empty()) throw;
+      throw text::EConvertError(where + error.what(), error.Text());
+    }
     ws.CalcGrid.SetCell(4, r, text::FormatFloat("0.00", total, Region()));
-    sum = MoneySum(sum, total);
   }
   const float vat = static_cast<float>(0.21L * static_cast<long double>(sum));
   const float gross = static_cast<float>(1.21L * static_cast<long double>(sum));

@@ -7,6 +7,13 @@
 
 namespace app {
 
+// A line of an article list: its file's name and its line number (from 1).
+struct TLineOrigin {
+  std::string File;
+  int Line = 0;
+  bool operator==(const TLineOrigin&) const = default;
+};
+
 // The text "bez obrázků" that stands for "no picture folder".
 inline constexpr const char* kNoImageFolder = "bez obrázků";
 inline constexpr const char* kImageFolderSuffix = "_soubory";
@@ -68,6 +75,12 @@ struct TOfferWorkspace {
   TFolderListing AppendImageFolderFiles{"*.jpg"};
   TTextList ImageFileNames;
   TTextList AppendImageFileNames;
+
+  // Where each SourceLines entry came from, kept in step with it, so that a
+  // message can say which file and line a bad item is on; AppendOrigins
+  // likewise for AppendLines.
+  std::vector<TLineOrigin> SourceOrigins;
+  std::vector<TLineOrigin> AppendOrigins;
 
   // Scratch lists.
   TTextList AppendLines;

@@ -81,7 +81,7 @@ bool TMainWindow::VyberZpracovaniPoslednihoSouboru() {
 
   if (FindImageFolder(ws.LatestCsvName)) {
     TakeImageFiles();
-    ReadArticleList(ws.CurrentCsvPath, ws.SourceLines);
+    ReadArticleList(ws.CurrentCsvPath, ws.SourceLines, &ws.SourceOrigins);
     OfferPipeline();
     return true;
   }

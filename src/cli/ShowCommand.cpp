@@ -240,7 +240,12 @@ app::TStartUpResult LoadOffer(const TShowOptions& options, app::TMainWindow& win
   } catch (const text::EConvertError& error) {
     dialogs.ShowError(error.what());
     result.Failure = error.what();
-    if (hints) {
+    // The hint only where the other separator would have read the text.
+    text::TRegionalSettings other = window.Region();
+    other.fDecimalSeparator = other.fDecimalSeparator == "," ? "." : ",";
+    other.fThousandSeparator.clear();
+    double ignored = 0;
+    if (hints && !error.Text().empty() && text::TryStrToFloat(error.Text(), ignored, other)) {
       *hints << "(desetinný oddělovač je \"" << window.Region().fDecimalSeparator
              << "\"; jiný lze zadat volbou --decimal-separator)\n";
     }

@@ -1,5 +1,6 @@
 #include "text/CodePage.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <mutex>
@@ -131,6 +132,14 @@ std::string DecodeTextFile(std::string_view bytes, int ansiCodePage) {
   if (bytes.starts_with("\xFF\xFE")) return DecodeUtf16(bytes.substr(2), false);
   if (bytes.starts_with("\xFE\xFF")) return DecodeUtf16(bytes.substr(2), true);
   return DecodeCodePage(bytes, ansiCodePage);
+}
+
+std::string DecodeTextFileDetectingUtf8(std::string_view bytes, int ansiCodePage) {
+  const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (!ascii && !bytes.starts_with("\xFF\xFE") && !bytes.starts_with("\xFE\xFF") && IsValidUtf8(bytes)) {
+    return std::string(bytes.starts_with("\xEF\xBB\xBF") ? bytes.substr(3) : bytes);
+  }
+  return DecodeTextFile(bytes, ansiCodePage);
 }
 
 }  // namespace text

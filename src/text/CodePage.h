@@ -24,5 +24,10 @@ std::string EncodeCodePage(std::string_view utf8, int codePage);
 // is dropped), a UTF-16 mark (FF FE or FE FF) means UTF-16 in that byte
 // order, anything else is decoded with the ANSI code page.
 std::string DecodeTextFile(std::string_view bytes, int ansiCodePage = kDefaultAnsiCodePage);
+// The same, and a file without a byte-order mark that is valid UTF-8 holding
+// more than ASCII is read as UTF-8: what an editor that saves UTF-8 makes of
+// an ANSI file (8-bit text of a single-byte code page is valid UTF-8 only by
+// an unlikely chance).
+std::string DecodeTextFileDetectingUtf8(std::string_view bytes, int ansiCodePage = kDefaultAnsiCodePage);
 
 }  // namespace text

@@ -87,11 +87,11 @@ std::string QuotedMessage(std::string_view s, std::string_view message) {
 }  // namespace
 
 EConvertError InvalidIntegerError(std::string_view s) {
-  return EConvertError(QuotedMessage(s, " is not a valid integer value"));
+  return EConvertError(QuotedMessage(s, " is not a valid integer value"), std::string(s));
 }
 
 EConvertError InvalidFloatError(std::string_view s) {
-  return EConvertError(QuotedMessage(s, " is not a valid floating point value"));
+  return EConvertError(QuotedMessage(s, " is not a valid floating point value"), std::string(s));
 }
 
 std::int32_t StrToInt(std::string_view s) {

@@ -12,7 +12,13 @@ namespace text {
 // A text that does not convert; messages are the runtime's English texts.
 class EConvertError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit EConvertError(const std::string& message, std::string text = {})
+      : std::runtime_error(message), fText(std::move(text)) {}
+  // The text that did not convert ("" when the message is of another kind).
+  const std::string& Text() const { return fText; }
+
+ private:
+  std::string fText;
 };
 
 // An index outside a list: "List index out of bounds (%d)".

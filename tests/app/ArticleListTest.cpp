@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "AppTestSupport.h"
 #include "app/ArticleList.h"
 #include "text/Utf16.h"
@@ -43,8 +46,8 @@ TEST(ArticleLineReading, CountsCharactersNotBytes) {
 }
 
 TEST(ArticleLineReading, LineEndsAndEmptyLines) {
-  const app::TTextList lines = app::SplitArticleLines("a\r\n\r\n\nb\rc\nlast");
-  EXPECT_EQ(lines, (app::TTextList{"a", "bc", "last"}));
+  const app::TTextList lines = app::SplitArticleLines("a\r\n\r\n\nb\rc\nlast\r");
+  EXPECT_EQ(lines, (app::TTextList{"a", "b", "c", "last"})) << "a lone CR ends a line too";
 }
 
 TEST(ArticleLineReading, DecodesAnsiAndUtf8WithMark) {
@@ -56,6 +59,42 @@ TEST(ArticleLineReading, DecodesAnsiAndUtf8WithMark) {
   f.Window.ReadArticleList("/lists/utf8.csv", utf8);
   EXPECT_EQ(ansi, (app::TTextList{"Poř;x", ";Šatní skříň"}));
   EXPECT_EQ(utf8, ansi);
+}
+
+// The example list as editors save it again: with other line ends, as UTF-8
+// with or without a byte-order mark, as UTF-16: the same offer.
+TEST(ArticleLineReading, EveryEncodingAndLineEndGivesTheSameOffer) {
+  std::ifstream in(std::string(NABIDKA_SOURCE_DIR) + "/examples/pCon_article_lists/Kuchyne.csv", std::ios::binary);
+  const std::string original((std::istreambuf_iterator<char>(in)), {});
+  ASSERT_NE(original.find("\r\n"), std::string::npos);
+  const std::string utf8 = text::DecodeCodePage(original, 1250);
+  std::string mixed;  // CR LF, LF and CR by turns
+  int line = 0;
+  for (std::size_t i = 0; i < original.size(); ++i) {
+    if (original.compare(i, 2, "\r\n") != 0) {
+      mixed += original[i];
+      continue;
+    }
+    mixed += ++line % 3 == 0 ? "\r\n" : line % 3 == 1 ? "\n" : "\r";
+    ++i;
+  }
+  std::string utf16 = "\xFF\xFE";
+  for (char16_t unit : text::ToUtf16(utf8)) utf16 += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+  auto offer = [](const std::string& bytes) {
+    TAppFixture f;
+    f.Fs.AddFile(f.PathOf("K.csv"), bytes);
+    f.Open("K.csv");
+    std::vector<std::string> shown = f.Items();
+    shown.push_back(f.Window.Window.NetTotalField);
+    shown.push_back(f.Window.Window.PropertiesBox.Get(0));
+    return shown;
+  };
+  const std::vector<std::string> expected = offer(original);
+  ASSERT_EQ(expected.size(), 12u);
+  EXPECT_EQ(offer(mixed), expected) << "line ends";
+  EXPECT_EQ(offer(utf8), expected) << "UTF-8";
+  EXPECT_EQ(offer("\xEF\xBB\xBF" + utf8), expected) << "UTF-8 with its mark";
+  EXPECT_EQ(offer(utf16), expected) << "UTF-16";
 }
 
 TEST(ArticleLineReading, UnreadableFileLeavesTargetAlone) {

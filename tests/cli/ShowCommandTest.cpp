@@ -161,15 +161,45 @@ TEST(ShowJson, FailuresAreMessagesInTheSystemsWords) {
 
   run = ShowJson({"--list", "/lists/K.csv", "--decimal-separator", "."}, fs);
   EXPECT_EQ(run.Code, 1);
-  EXPECT_NE(run.Out.find("\"messages\": [\"'1,50' is not a valid floating point value\"]}"), std::string::npos)
+  // The runtime's message, and before it where the bad price stands.
+  EXPECT_NE(run.Out.find("\"messages\": [\"K.csv, řádek 2, položka 01: '1,50' is not a valid floating point value\"]}"),
+            std::string::npos)
       << run.Out;
-  EXPECT_EQ(run.Err, "Chyba: '1,50' is not a valid floating point value\n");
+  EXPECT_EQ(run.Err, "Chyba: K.csv, řádek 2, položka 01: '1,50' is not a valid floating point value\n");
 
   // A list without pictures: the item has no picture, the list is the opened one.
   run = ShowJson({"--list", "/lists/K.csv", "--decimal-separator", ","}, fs);
   EXPECT_EQ(run.Code, 0);
   EXPECT_NE(run.Out.find("{\"list\": \"/lists/K.csv\","), std::string::npos);
   EXPECT_NE(run.Out.find("\"properties\": [], \"picture\": null, \"extra\": false}"), std::string::npos) << run.Out;
+}
+
+// A bad price names the file, line and item; the hint about the decimal
+// separator comes only where the other separator would have read the price.
+TEST(ShowCommand, BadPricesSayWhere) {
+  app::TMemoryFileSystem fs;
+  // The price's bytes as they stand in the file: a UTF-8 no-break space in
+  // an ANSI list reads as «Â» and a space.
+  auto list = [](const std::string& price) {
+    return text::EncodeCodePage("Poř;Kód;Počet;Cena;Celkem;\r\n1.;A;1.00;10,00;10,00;\r\n;popis\r\n2.;B;2.00;", 1250) +
+           price + ";0,00;\r\n;popis\r\nCelkem;;;;\r\nCelkem bez DPH;;;;0\r\n";
+  };
+  fs.AddFile("/lists/Kuchyne.csv", list("3\xC2\xA0" "490,00"));
+  TRun run = Show({"--list", "/lists/Kuchyne.csv", "--decimal-separator", ","}, fs);
+  EXPECT_EQ(run.Code, 1);
+  EXPECT_NE(run.Err.find("Kuchyne.csv, řádek 4, položka 02: '3Â490,00' is not a valid floating point value"),
+            std::string::npos)
+      << run.Err;
+  EXPECT_EQ(run.Err.find("desetinný oddělovač"), std::string::npos) << "no separator reads it";
+  fs.AddFile("/lists/Kuchyne.csv", list("3490.50"));
+  run = Show({"--list", "/lists/Kuchyne.csv", "--decimal-separator", ","}, fs);
+  EXPECT_NE(run.Err.find("položka 02: '3490.50'"), std::string::npos) << run.Err;
+  EXPECT_NE(run.Err.find("desetinný oddělovač je \",\""), std::string::npos) << run.Err;
+  fs.AddFile("/lists/Kuchyne.csv", list("1e20"));
+  run = Show({"--list", "/lists/Kuchyne.csv", "--decimal-separator", ","}, fs);
+  EXPECT_NE(run.Err.find("Kuchyne.csv, řádek 4, položka 02: Cena položky B je mimo rozsah: '1e20'"),
+            std::string::npos)
+      << run.Err;
 }
 
 }  // namespace
