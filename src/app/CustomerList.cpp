@@ -74,7 +74,13 @@ void LoadWorkbookFile(const TFileSystem& fs, const std::string& path, sheet::TEx
     throw sheet::EExportFileException("Cannot open file \"" + path + "\". " + ReasonOf(error));
   }
   std::istringstream stream(std::move(bytes));
-  workbook.LoadFromStream(stream, *exporter);
+  try {
+    workbook.LoadFromStream(stream, *exporter);
+  } catch (const std::exception& error) {
+    // The reader's own message ("Stream read error", "not a valid XLS")
+    // does not say which file it read.
+    throw sheet::EExportFileException("Cannot read file \"" + path + "\". " + error.what());
+  }
 }
 
 TTextGrid CustomerGridFrom(const sheet::TExportWorkSheet& worksheet, const text::TRegionalSettings& region) {

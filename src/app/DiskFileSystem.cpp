@@ -111,6 +111,19 @@ std::string TDiskFileSystem::ReadFileHead(const std::string& path, std::size_t m
   return bytes;
 }
 
+std::string TDiskFileSystem::ReadFileTail(const std::string& path, std::size_t maxBytes) const {
+  std::ifstream in = OpenForReading(ToPath(path));
+  in.seekg(0, std::ios::end);
+  const std::streamoff size = in.tellg();
+  const std::streamoff from = size > static_cast<std::streamoff>(maxBytes) ? size - static_cast<std::streamoff>(maxBytes) : 0;
+  in.seekg(from);
+  std::string bytes(static_cast<std::size_t>(size - from), '\0');
+  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (in.bad()) throw EInOutError(100);
+  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  return bytes;
+}
+
 void TDiskFileSystem::WriteFile(const std::string& path, const std::string& bytes) {
   const fs::path target = ToPath(path);
   fs::path temp = target;

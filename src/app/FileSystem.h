@@ -77,6 +77,11 @@ class TFileSystem {
     if (bytes.size() > maxBytes) bytes.resize(maxBytes);
     return bytes;
   }
+  // At most the last maxBytes bytes of the file (whether a picture is whole).
+  virtual std::string ReadFileTail(const std::string& path, std::size_t maxBytes) const {
+    std::string bytes = ReadFile(path);
+    return bytes.size() > maxBytes ? bytes.substr(bytes.size() - maxBytes) : bytes;
+  }
   // Replaces the file as a whole: a failure leaves the old file in place.
   virtual void WriteFile(const std::string& path, const std::string& bytes) = 0;
   virtual void DeleteFile(const std::string& path) = 0;
@@ -92,6 +97,7 @@ class TDiskFileSystem : public TFileSystem {
   std::optional<TLocalDateTime> LastWriteTime(const std::string& path) const override;
   std::string ReadFile(const std::string& path) const override;
   std::string ReadFileHead(const std::string& path, std::size_t maxBytes) const override;
+  std::string ReadFileTail(const std::string& path, std::size_t maxBytes) const override;
   void WriteFile(const std::string& path, const std::string& bytes) override;
   void DeleteFile(const std::string& path) override;
 };

@@ -45,7 +45,7 @@ bool TMainWindow::FindImageFolder(const std::string& csvFileName) {
     return false;
   }
   ws.ImageFolderPath = JoinPath(ArticleListFolder(), ws.ImageFolderName);
-  ws.ImageFolderFiles.SetFolder(fFileSystem, ws.ImageFolderPath);
+  NamingFile(ws.ImageFolderPath, [&] { ws.ImageFolderFiles.SetFolder(fFileSystem, ws.ImageFolderPath); });
   return true;
 }
 
@@ -84,7 +84,7 @@ bool TMainWindow::AssociateAppendImageFolder(const std::string& csvFileName) {
   const bool found = IsKnownSubFolder(ws.AppendImageFolderName);
   if (found) {
     ws.AppendImageFolderPath = JoinPath(ArticleListFolder(), ws.AppendImageFolderName);
-    ws.AppendImageFolderFiles.SetFolder(fFileSystem, ws.AppendImageFolderPath);
+    NamingFile(ws.AppendImageFolderPath, [&] { ws.AppendImageFolderFiles.SetFolder(fFileSystem, ws.AppendImageFolderPath); });
   } else {
     ws.AppendImageFolderFiles.Reset();
   }

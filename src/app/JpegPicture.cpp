@@ -36,6 +36,8 @@ std::optional<TJpegSize> JpegFrameSize(std::string_view head) {
   return std::nullopt;
 }
 
+bool JpegTailIsComplete(std::string_view tail) { return tail.find("\xFF\xD9") != std::string_view::npos; }
+
 std::optional<TJpegSize> ReadJpegSize(std::string_view bytes) {
   TRgbImage image;
   if (!DecodeJpegInto(bytes, image, true)) return std::nullopt;

@@ -24,6 +24,13 @@ std::optional<TJpegSize> ReadJpegSize(std::string_view bytes);
 // the file. Nothing when the bytes are no JPEG or end before the frame header.
 std::optional<TJpegSize> JpegFrameSize(std::string_view head);
 
+// Whether the end of a JPEG file holds its end-of-image marker (FF D9): a
+// file cut short (a copy broken off, a download not finished) lacks it. In
+// the compressed data an FF byte is never followed by D9, so bytes after the
+// marker (padding some cameras add) do not hide it.
+bool JpegTailIsComplete(std::string_view tail);
+inline constexpr std::size_t kJpegTailBytes = 1024;
+
 // How a picture file's size is read: from its frame header alone, or by the
 // decoder reading all of its header (which also checks the tables).
 enum class TJpegCheck { jcFrameHeader, jcDecoderHeader };

@@ -290,13 +290,14 @@ void TOfferSheetComposer::AddPropertyRows(const TOfferItem& item) {
 // The size comes from the JPEG's frame header, read from the file's first
 // bytes. A file that cannot be read is left to AddImage, which reports it; a
 // file that is no JPEG (no start of image, empty, cut before its frame
-// header) is not packed, since spreadsheet programs show a broken picture
-// for it: the export goes on without it and names it afterwards.
+// header or before its end) is not packed, since spreadsheet programs show a
+// broken picture for it: the export goes on without it and names it afterwards.
 void TOfferSheetComposer::AddPicture(sheet::TExportCell& anchor, const std::string& path) {
   std::optional<TJpegSize> size;
   bool readable = true;
   try {
     size = ReadJpegFileSize(fWindow.FileSystem(), path, TJpegCheck::jcFrameHeader);
+    if (size && !JpegTailIsComplete(fWindow.FileSystem().ReadFileTail(path, kJpegTailBytes))) size.reset();
   } catch (const EInOutError&) {
     readable = false;
   }

@@ -50,7 +50,7 @@ std::unique_ptr<sheet::TExportWorkbook> ComposeOfferWorkbook(TMainWindow& window
                                                              std::vector<std::string>* picturesLeftOut = nullptr);
 
 inline constexpr const char* kPicturesLeftOutMessage =
-    "Tyto obrázky nejsou ve formátu JPEG a do sešitu nebyly vloženy:";
+    "Tyto obrázky nejsou celé obrázky ve formátu JPEG a do sešitu nebyly vloženy:";
 // The message after an export that left pictures out: one path a line.
 std::string PicturesLeftOutMessage(const std::vector<std::string>& paths);
 

@@ -28,6 +28,13 @@ std::string FullFileName(const std::string& fileName) {
   return ec ? fileName : text::Utf8FromPath(full.lexically_normal());
 }
 
+void ThrowIfFolder(const std::string& fileName) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(text::PathFromUtf8(fileName), ec)) {
+    throw EExportFileException("Cannot create file \"" + FullFileName(fileName) + "\". It is a folder.");
+  }
+}
+
 [[noreturn]] void ThrowUnassigned(const std::string& fileName) {
   throw EExportFileNameException(FormatMessage(kMsgFileNotProcessed, FullFileName(fileName)));
 }
@@ -88,6 +95,7 @@ void TExportWorkbook::DoProgress(TExportProgressNotificationType aStep, int aPos
 }
 
 bool TExportWorkbook::SaveToFile(const std::string& aFileName, bool aExecuteFileAfterExport) {
+  ThrowIfFolder(aFileName);  // before its extension is judged: a folder is what is wrong
   TCustomExporter* exporter = ExporterRegistry().FindByFileName(aFileName);
   if (!exporter) ThrowUnassigned(aFileName);
   return SaveToFile(aFileName, *exporter, aExecuteFileAfterExport);
@@ -108,10 +116,7 @@ bool TExportWorkbook::SaveToFile(const std::string& aFileName, TCustomExporter& 
                                  bool aExecuteFileAfterExport) {
   if (!aExporter.Prepare(*this)) return false;
   CheckTitles();
-  std::error_code ec;
-  if (std::filesystem::is_directory(text::PathFromUtf8(aFileName), ec)) {
-    throw EExportFileException("Cannot create file \"" + FullFileName(aFileName) + "\". It is a folder.");
-  }
+  ThrowIfFolder(aFileName);
   TReplacementFile file{text::PathFromUtf8(aFileName)};
   bool result = false;
   try {

@@ -34,20 +34,24 @@ class OfferInputs : public ::testing::Test {
 };
 
 TEST_F(OfferInputs, PicturesThatAreNoJpegAreLeftOutAndNamed) {
-  F.WriteList("Kuchyne", ItemsWithProperties({1, 1, 1, 1}));
+  F.WriteList("Kuchyne", ItemsWithProperties({1, 1, 1, 1, 1}));
+  const std::string photo = xlsxtest::MakeJpeg(400, 300, 1, 2, 3);
   TExportFixture::WriteBytes(Picture(1), "");                                      // empty
   TExportFixture::WriteBytes(Picture(3), "a text file, not a picture\n");          // no start of image
-  TExportFixture::WriteBytes(Picture(5), xlsxtest::MakeJpeg(40, 30, 1, 2, 3).substr(0, 20));  // cut short
+  TExportFixture::WriteBytes(Picture(5), photo.substr(0, 20));                     // cut before its frame
+  TExportFixture::WriteBytes(Picture(7), photo.substr(0, photo.size() - 40));      // cut before its end
+  TExportFixture::WriteBytes(Picture(9), photo + std::string(100, '\0'));          // padded after its end
   F.Open("Kuchyne");
   std::vector<std::string> leftOut;
   auto book = app::ComposeOfferWorkbook(*F.Window, &leftOut);
   EXPECT_EQ(PictureCount(book->WorkSheets().Get(0)), 1);
-  EXPECT_EQ(leftOut, (std::vector<std::string>{Picture(1).string(), Picture(3).string(), Picture(5).string()}));
+  EXPECT_EQ(leftOut, (std::vector<std::string>{Picture(1).string(), Picture(3).string(), Picture(5).string(),
+                                               Picture(7).string()}));
 
   ASSERT_TRUE(app::ExportOffer(*F.Window));
   ASSERT_EQ(F.Dialogs.Messages.size(), 1u);
   EXPECT_EQ(F.Dialogs.Messages[0], std::string(app::kPicturesLeftOutMessage) + "\n" + Picture(1).string() + "\n" +
-                                       Picture(3).string() + "\n" + Picture(5).string());
+                                       Picture(3).string() + "\n" + Picture(5).string() + "\n" + Picture(7).string());
   EXPECT_TRUE(fs::exists(F.Dir / "Kuchyne.xlsx"));
 }
 

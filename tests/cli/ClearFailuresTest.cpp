@@ -1,8 +1,10 @@
 // Bad input says what went wrong and names the file: no silent success.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "cli/CustomersCommand.h"
@@ -62,6 +64,29 @@ class ClearFailures : public ::testing::Test {
     return {code, out.str(), err.str()};
   }
 };
+
+// A failure says which path it concerns: an output that is a folder, a
+// customer list broken inside its compound file.
+TEST_F(ClearFailures, FailuresNameTheirPath) {
+  const std::string list = Write("K.csv", List({"Poř;Kód;Počet;Cena;Celkem;", "1.;A;1.00;10,00;10,00;", ";Popis",
+                                                "Celkem;;;;", "Celkem bez DPH;;;;10,00"}));
+  const TRun toFolder = Export({"--list", list, "-o", Dir.string()});
+  EXPECT_EQ(toFolder.Code, 1);
+  EXPECT_NE(toFolder.Err.find("Cannot create file \"" + Dir.string() + "\". It is a folder."), std::string::npos)
+      << toFolder.Err;
+
+  std::ifstream sample(std::string(NABIDKA_SOURCE_DIR) + "/examples/pCon_article_lists/Seznam_zakazniku.xls",
+                       std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(sample)), {});
+  std::fill(bytes.begin() + 512, bytes.end(), '\0');  // the signature stays, the rest is gone
+  const std::string broken = Write("zakaznici.xls", bytes);
+  cli::TCustomersOptions options;
+  std::string error;
+  ASSERT_TRUE(cli::ParseCustomersOptions({"--file", broken}, options, error)) << error;
+  std::ostringstream out, err;
+  EXPECT_EQ(cli::RunCustomers(options, Disk, out, err), 1);
+  EXPECT_NE(err.str().find("Cannot read file \"" + broken + "\". "), std::string::npos) << err.str();
+}
 
 TEST_F(ClearFailures, ListsWithoutItemsAreNamed) {
   const std::string empty = Write("prazdny.csv", "");
