@@ -27,6 +27,13 @@ class TDialogs {
   virtual std::optional<std::string> OpenFile(const TOpenDialogOptions& options) = 0;
   // A plain message box with an OK button.
   virtual void ShowMessage(const std::string& message) = 0;
+  // A question with the buttons "Ano" and "Ne", "Ne" the default; true for
+  // "Ano". Without a person to ask (the command line) the answer is "Ano":
+  // there is nothing there to keep.
+  virtual bool AskYesNo(const std::string& question) {
+    (void)question;
+    return true;
+  }
   // The standard error box that shows a failed command's message.
   virtual void ShowError(const std::string& message) = 0;
   // Shows the additional-items dialog modally and returns once it is closed

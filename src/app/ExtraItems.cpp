@@ -44,6 +44,7 @@ void TMainWindow::Button14Click() {
 // the rows already in CalcGrid and ItemCount, and the item list unchanged.
 void TMainWindow::AddExtraItems(const TTextGrid& rows) {
   TOfferWorkspace& ws = Workspace;
+  ws.UnexportedChanges = true;
   const int c = static_cast<int>(Window.ItemList.Items.Count());
   const int m = static_cast<int>(rows.RowCount()) - 1;
   ws.ItemCount = std::to_string(c + m);

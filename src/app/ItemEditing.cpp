@@ -86,6 +86,7 @@ void TMainWindow::PriceEntered() {
 // and the item line.
 void TMainWindow::FinishItemEdit(int item, std::int32_t count, const std::string& countText, float price,
                                  TFocusTarget next) {
+  Workspace.UnexportedChanges = true;
   const float total = MoneyProduct(count, price);
   Window.ItemTotalField = text::FormatFloat("0.00", total, Region());
   KalkulaceTabulky();

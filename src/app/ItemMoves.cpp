@@ -65,6 +65,7 @@ void TMainWindow::MoveSelectedItem(int step) {
   if (i >= imported || target < 0 || target >= imported) return;
   const int upper = std::min(i, target);
   ExchangeBlocks(upper, step < 0);
+  ws.UnexportedChanges = true;
   ExchangeImagePaths(upper);
   OfferPipeline();
   ShowMovedItem(target);

@@ -53,7 +53,12 @@ TOpenDialogOptions TMainWindow::CsvOpenDialogOptions(const std::string& initialD
   return TOpenDialogOptions{"Otevřít tabulku z disku", "Soubory CSV |*.csv", "csv", initialDir};
 }
 
+bool TMainWindow::MayDiscardOffer() {
+  return !Workspace.UnexportedChanges || fDialogs.AskYesNo(kDiscardChangesQuestion);
+}
+
 void TMainWindow::OpenListClick() {
+  if (!MayDiscardOffer()) return;  // asked before the file dialog
   const std::optional<std::string> path = fDialogs.OpenFile(CsvOpenDialogOptions(fSettings.ArticleListFolder));
   if (path) OpenList(*path);
 }
@@ -64,6 +69,7 @@ void TMainWindow::OpenList(const std::string& path) {
   Window.MoveDownButtonEnabled = true;
   Workspace.OpenedCsvName = path;
   ReadArticleList(path, Workspace.SourceLines, &Workspace.SourceOrigins);
+  Workspace.UnexportedChanges = false;  // the earlier offer is gone
   Workspace.CurrentCsvPath = path;
   // The opened list's own workbook: the start-up list's must not be overwritten.
   Workspace.ExportFilePath = ExportFilePathFor(path);
@@ -84,6 +90,7 @@ void TMainWindow::AppendList(const std::string& path) {
   Workspace.OpenedCsvName = ExtractFileName(path);
   AssociateAppendImageFolder(Workspace.OpenedCsvName);
   PridaniSeznamu();
+  Workspace.UnexportedChanges = true;
   OfferPipeline();
 }
 

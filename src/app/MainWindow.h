@@ -28,6 +28,7 @@ inline constexpr const char* kNoWordExportMessage = "Nebyl nalezen soubor Wordu 
 inline constexpr const char* kDescriptionFileName = "popis_tabulky.txt";
 inline constexpr const char* kDescriptionStoredMessage = "Zadaný popis tabulky zaznamenán na disku";
 inline constexpr const char* kCustomerListFileName = "Seznam_zakazniku.xls";
+inline constexpr const char* kDiscardChangesQuestion = "Nabídka obsahuje neexportované změny. Zahodit je?";
 // A list shorter than this (header plus the four summary lines) has nothing
 // the join could keep.
 inline constexpr std::size_t kMinJoinableLines = 5;
@@ -114,6 +115,11 @@ class TMainWindow {
 
   // --- Commands ------------------------------------------------------------
   static TOpenDialogOptions CsvOpenDialogOptions(const std::string& initialDir);
+  // Whether the offer may be thrown away: without unexported edits, or when
+  // the user answers "Ano" to kDiscardChangesQuestion.
+  bool MayDiscardOffer();
+  // The window is being closed: false keeps it open (and the offer as it was).
+  bool FormCloseQuery() { return MayDiscardOffer(); }
   // "Otevřít soubor z disku": dialog, then OpenList.
   void OpenListClick();
   void OpenList(const std::string& path);

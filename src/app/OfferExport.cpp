@@ -365,6 +365,7 @@ bool ExportOffer(TMainWindow& window) {
   std::unique_ptr<sheet::TExportWorkbook> workbook = ComposeOfferWorkbook(window, &leftOut);
   const bool saved = window.Window.SaveDialogCheck ? workbook->SaveToFileWithDialog({}, {}, true)
                                                    : workbook->SaveToFile(window.Workspace.ExportFilePath, true);
+  if (saved) window.Workspace.UnexportedChanges = false;
   if (saved && !leftOut.empty()) window.Dialogs().ShowMessage(PicturesLeftOutMessage(leftOut));
   return saved;
 }

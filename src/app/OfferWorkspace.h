@@ -82,6 +82,10 @@ struct TOfferWorkspace {
   std::vector<TLineOrigin> SourceOrigins;
   std::vector<TLineOrigin> AppendOrigins;
 
+  // The offer holds edits that no export has written yet (counts, prices,
+  // moves, an appended list, additional items): throwing it away asks first.
+  bool UnexportedChanges = false;
+
   // Scratch lists.
   TTextList AppendLines;
   TTextList MergeLines;

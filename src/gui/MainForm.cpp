@@ -1,6 +1,7 @@
 #include "gui/MainForm.h"
 
 #include <QButtonGroup>
+#include <QCloseEvent>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -259,6 +260,15 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
   }
   return true;
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  TakeEntries();
+  if (fApp.FormCloseQuery()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
 }
 
 app::TStartUpResult TMainForm::StartUp() {

@@ -44,6 +44,8 @@ class TMainForm : public QWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Closing asks first when the offer holds unexported edits.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void BuildControls();

@@ -36,6 +36,13 @@ void TQtDialogs::ShowMessage(const std::string& message) {
   box.exec();
 }
 
+bool TQtDialogs::AskYesNo(const std::string& question) {
+  QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), Q(question),
+                  QMessageBox::Yes | QMessageBox::No, fParent);
+  box.setDefaultButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
 void TQtDialogs::ShowError(const std::string& message) {
   QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), Q(message), QMessageBox::Ok, fParent);
   box.exec();

@@ -268,7 +268,9 @@ LRESULT TMainForm::TImpl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_CLOSE:
-      DestroyWindow(fWindow);
+      // Unexported edits are asked about first; "Ne" keeps the window.
+      TakeEntries();
+      if (fApp.FormCloseQuery()) DestroyWindow(fWindow);
       return 0;
     case WM_DESTROY:
       fWindow = nullptr;

@@ -155,6 +155,10 @@ void TWindowsDialogs::ShowMessage(const std::string& message) {
   MessageBoxW(fOwner, Wide(message).c_str(), kBoxCaption, MB_OK | MB_ICONINFORMATION);
 }
 
+bool TWindowsDialogs::AskYesNo(const std::string& question) {
+  return MessageBoxW(fOwner, Wide(question).c_str(), kBoxCaption, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
 void TWindowsDialogs::ShowError(const std::string& message) {
   MessageBoxW(fOwner, Wide(message).c_str(), kBoxCaption, MB_OK | MB_ICONERROR);
 }

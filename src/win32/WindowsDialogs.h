@@ -23,6 +23,7 @@ class TWindowsDialogs : public app::TDialogs {
   std::optional<std::string> OpenFile(const app::TOpenDialogOptions& options) override;
   void ShowMessage(const std::string& message) override;
   void ShowError(const std::string& message) override;
+  bool AskYesNo(const std::string& question) override;
   void ShowExtraItemsDialog(app::TForm1& dialog) override;
   std::unique_ptr<sheet::TSaveDialog> CreateSaveDialog() override;
   std::unique_ptr<sheet::TProgressWindow> CreateProgressWindow() override;

@@ -68,11 +68,19 @@ class TWindowDriver {
   // Nothing: cancelled; else the file typed and the type chosen (1-based).
   virtual void AnswerSaveDialog(std::optional<std::string> path, int filterIndex) = 0;
   virtual void WithExtraItemsDialog(std::function<void(TDialogDriver&)> user) = 0;
+  // The answer to the next yes-or-no question.
+  virtual void AnswerQuestion(bool yes) = 0;
+
+  // Closing the window as the user does (the title bar's close button).
+  virtual void CloseWindow() = 0;
+  virtual bool WindowOpen() = 0;
 
   // What the window told: message boxes, error boxes, files the shell opened.
   virtual std::vector<std::string> Messages() = 0;
   virtual std::vector<std::string> Errors() = 0;
   virtual std::vector<std::string> Opened() = 0;
+  virtual std::vector<std::string> Questions() = 0;
+  virtual int FileDialogsShown() = 0;
 };
 
 class TChecks {
@@ -291,6 +299,45 @@ inline void FailingCommandShowsError(TWindowDriver& w, TChecks& c) {
   if (w.Errors().size() == 2) SCENARIO_EQ(c, w.Errors().back(), "Soubor neexistuje: " + gone);
 }
 
+// Edits no export holds are not thrown away unasked: closing and opening
+// another list ask first, "Ne" keeps everything, an export clears the mark.
+inline void EditsThenCloseOrOpen(TWindowDriver& w, TChecks& c) {
+  const std::string question = "Nabídka obsahuje neexportované změny. Zahodit je?";
+  w.ClickEntry("ItemList", 1);
+  w.Type("CountEntry", "3");
+  w.Key("CountEntry", TKey::kEnter);
+  w.AnswerQuestion(false);
+  w.CloseWindow();
+  SCENARIO_EQ(c, w.Questions(), TStrings{question});
+  SCENARIO_TRUE(c, w.WindowOpen());
+  SCENARIO_EQ(c, w.Text("ItemCountField"), "3");
+  // "Otevřít soubor z disku" asks before its file dialog.
+  w.AnswerQuestion(false);
+  w.Click("OpenButton");
+  SCENARIO_EQ(c, w.Questions().size(), 2u);
+  SCENARIO_EQ(c, w.FileDialogsShown(), 0);
+  SCENARIO_EQ(c, w.Text("ItemCountField"), "3");
+  w.AnswerQuestion(true);
+  w.AnswerOpenFile(std::nullopt);
+  w.Click("OpenButton");
+  SCENARIO_EQ(c, w.Questions().size(), 3u);
+  SCENARIO_EQ(c, w.FileDialogsShown(), 1);
+  // Exported, the offer closes without a question.
+  w.Click("ExportButton");
+  SCENARIO_EQ(c, w.Errors(), TStrings{});
+  w.CloseWindow();
+  SCENARIO_EQ(c, w.Questions().size(), 3u);
+  SCENARIO_TRUE(c, !w.WindowOpen());
+}
+
+inline void YesClosesAnEditedWindow(TWindowDriver& w, TChecks& c) {
+  w.Click("MoveDownButton");  // a move is an edit too
+  w.AnswerQuestion(true);
+  w.CloseWindow();
+  SCENARIO_EQ(c, w.Questions().size(), 1u);
+  SCENARIO_TRUE(c, !w.WindowOpen());
+}
+
 struct TScenario {
   const char* Name;
   void (*Run)(TWindowDriver&, TChecks&);
@@ -314,6 +361,8 @@ inline const std::vector<TScenario>& Scenarios() {
       {"ExportThroughTheSaveDialog", ExportThroughTheSaveDialog},
       {"ListWithoutPictureFolder", ListWithoutPictureFolder, RemovePictureFolder},
       {"FailingCommandShowsError", FailingCommandShowsError},
+      {"EditsThenCloseOrOpen", EditsThenCloseOrOpen},
+      {"YesClosesAnEditedWindow", YesClosesAnEditedWindow},
   };
   return all;
 }

@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 
@@ -60,9 +61,22 @@ class TRecordingDialogs : public gui::TQtDialogs {
   std::optional<std::string> NextFile;
   void ShowMessage(const std::string& message) override { Messages << QString::fromStdString(message); }
   void ShowError(const std::string& message) override { Errors << QString::fromStdString(message); }
-  std::optional<std::string> OpenFile(const app::TOpenDialogOptions&) override { return std::exchange(NextFile, {}); }
+  std::optional<std::string> OpenFile(const app::TOpenDialogOptions&) override {
+    ++FileDialogs;
+    return std::exchange(NextFile, {});
+  }
   QStringList Opened;  // the shell's "open" requests
   void OpenWithShell(const std::string& file, const std::string&) override { Opened << QString::fromStdString(file); }
+  std::deque<bool> Answers;
+  QStringList Questions;
+  int FileDialogs = 0;
+  bool AskYesNo(const std::string& question) override {
+    Questions << QString::fromStdString(question);
+    if (Answers.empty()) return false;
+    const bool yes = Answers.front();
+    Answers.pop_front();
+    return yes;
+  }
 };
 
 // A window on a fresh copy of the example folder.
@@ -244,6 +258,11 @@ class TQtDriver : public scenario::TWindowDriver {
   std::vector<std::string> Messages() override { return Strings(s.Dialogs.Messages); }
   std::vector<std::string> Errors() override { return Strings(s.Dialogs.Errors); }
   std::vector<std::string> Opened() override { return Strings(s.Opened); }
+  std::vector<std::string> Questions() override { return Strings(s.Dialogs.Questions); }
+  int FileDialogsShown() override { return s.Dialogs.FileDialogs; }
+  void AnswerQuestion(bool yes) override { s.Dialogs.Answers.push_back(yes); }
+  void CloseWindow() override { s.Form->close(); }
+  bool WindowOpen() override { return s.Form->isVisible(); }
 
  private:
   QWidget* Widget(std::string_view name) {

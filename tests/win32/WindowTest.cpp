@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <filesystem>
 
 #include "TestPlatform.h"
@@ -86,7 +87,20 @@ class TRecordingDialogs : public win32::TWindowsDialogs {
   int SaveIndex = 0;
   std::function<void(scenario::TDialogDriver&)> ExtraItemsUser;
 
-  std::optional<std::string> OpenFile(const app::TOpenDialogOptions&) override { return std::exchange(NextFile, {}); }
+  std::deque<bool> Answers;
+  std::vector<std::string> Questions;
+  int FileDialogs = 0;
+  std::optional<std::string> OpenFile(const app::TOpenDialogOptions&) override {
+    ++FileDialogs;
+    return std::exchange(NextFile, {});
+  }
+  bool AskYesNo(const std::string& question) override {
+    Questions.push_back(question);
+    if (Answers.empty()) return false;
+    const bool yes = Answers.front();
+    Answers.pop_front();
+    return yes;
+  }
   void ShowMessage(const std::string& message) override { Messages.push_back(message); }
   void ShowError(const std::string& message) override { Errors.push_back(message); }
   void OpenWithShell(const std::string& file, const std::string&) override { Opened.push_back(file); }
@@ -203,6 +217,12 @@ class TSession : public scenario::TWindowDriver {
   std::vector<std::string> Messages() override { return fDialogs.Messages; }
   std::vector<std::string> Errors() override { return fDialogs.Errors; }
   std::vector<std::string> Opened() override { return fDialogs.Opened; }
+  std::vector<std::string> Questions() override { return fDialogs.Questions; }
+  int FileDialogsShown() override { return fDialogs.FileDialogs; }
+  void AnswerQuestion(bool yes) override { fDialogs.Answers.push_back(yes); }
+  // The title bar's close button sends the window WM_CLOSE.
+  void CloseWindow() override { SendMessageW(fForm->Handle(), WM_CLOSE, 0, 0); }
+  bool WindowOpen() override { return fForm->Handle() && IsWindowVisible(fForm->Handle()); }
 
  private:
   fs::path fFolder;
