@@ -34,6 +34,27 @@ bool TMainWindow::IsKnownSubFolder(const std::string& name) const {
   return false;
 }
 
+std::string PicturesDoNotPairMessage(const std::string& folder, std::size_t files, std::size_t items) {
+  return "Obrázky ve složce " + folder + " nesedí k položkám: " + std::to_string(files) +
+         " souborů .jpg (z nich se bere každý druhý, tedy " + std::to_string((files + 1) / 2) + " obrázků) pro " +
+         std::to_string(items) + " položek. Obrázky se přiřazují podle pořadí; zkontrolujte je.";
+}
+
+// Pictures pair with items strictly by order, every other file; when the
+// folder cannot hold one picture an item, or its files do not come in pairs,
+// a picture may stand at the wrong item: the user is told once, the offer
+// goes on as it is.
+void TMainWindow::WarnIfPicturesDoNotPair(const std::string& folder, std::size_t files, std::size_t items) {
+  if (folder == kNoImageFolder || items == 0) return;
+  const std::size_t pictures = (files + 1) / 2;
+  if (pictures < items || files % 2 != 0) fDialogs.ShowMessage(PicturesDoNotPairMessage(folder, files, items));
+}
+
+int TMainWindow::ImportedItems() const {
+  int imported = 0;
+  return text::TryStrToInt(Workspace.ImportedItemCount, imported) && imported > 0 ? imported : 0;
+}
+
 bool TMainWindow::FindImageFolder(const std::string& csvFileName) {
   TOfferWorkspace& ws = Workspace;
   ws.ImageFolderName = ImageFolderNameFor(csvFileName);

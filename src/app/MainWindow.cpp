@@ -76,6 +76,8 @@ void TMainWindow::OpenList(const std::string& path) {
   Workspace.OpenedCsvName = ExtractFileName(path);
   AssociateImageFolder(Workspace.OpenedCsvName);
   OfferPipeline();
+  WarnIfPicturesDoNotPair(Workspace.ImageFolderPath, Workspace.ImageFolderFiles.Names().Count(),
+                          static_cast<std::size_t>(ImportedItems()));
 }
 
 void TMainWindow::AppendListClick() {
@@ -89,9 +91,12 @@ void TMainWindow::AppendList(const std::string& path) {
   ReadArticleList(path, Workspace.AppendLines, &Workspace.AppendOrigins);
   Workspace.OpenedCsvName = ExtractFileName(path);
   AssociateAppendImageFolder(Workspace.OpenedCsvName);
+  const int before = Workspace.SourceLines.Count() >= kMinJoinableLines ? ImportedItems() : 0;
   PridaniSeznamu();
   Workspace.UnexportedChanges = true;
   OfferPipeline();
+  WarnIfPicturesDoNotPair(Workspace.AppendImageFolderPath, Workspace.AppendImageFolderFiles.Names().Count(),
+                          static_cast<std::size_t>(std::max(ImportedItems() - before, 0)));
 }
 
 // The origins of the joined lines: the kept current lines', then the appended

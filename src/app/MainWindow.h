@@ -28,6 +28,8 @@ inline constexpr const char* kNoWordExportMessage = "Nebyl nalezen soubor Wordu 
 inline constexpr const char* kDescriptionFileName = "popis_tabulky.txt";
 inline constexpr const char* kDescriptionStoredMessage = "Zadaný popis tabulky zaznamenán na disku";
 inline constexpr const char* kCustomerListFileName = "Seznam_zakazniku.xls";
+// "Obrázky ve složce … nesedí k položkám: 3 souborů .jpg (…) pro 2 položek. …"
+std::string PicturesDoNotPairMessage(const std::string& folder, std::size_t files, std::size_t items);
 inline constexpr const char* kDiscardChangesQuestion = "Nabídka obsahuje neexportované změny. Zahodit je?";
 // A list shorter than this (header plus the four summary lines) has nothing
 // the join could keep.
@@ -142,6 +144,10 @@ class TMainWindow {
   bool AssociateImageFolder(const std::string& csvFileName);
   // Append variant: ItemImagePaths is extended.
   bool AssociateAppendImageFolder(const std::string& csvFileName);
+  // After loading or appending: a message when `files` .jpg files (every
+  // other one a picture) cannot pair with `items` items.
+  void WarnIfPicturesDoNotPair(const std::string& folder, std::size_t files, std::size_t items);
+  int ImportedItems() const;
 
   // --- Start-up ------------------------------------------------------------
   // The five start-up steps; an error is shown and ends the start-up.

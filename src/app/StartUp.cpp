@@ -83,6 +83,8 @@ bool TMainWindow::VyberZpracovaniPoslednihoSouboru() {
     TakeImageFiles();
     ReadArticleList(ws.CurrentCsvPath, ws.SourceLines, &ws.SourceOrigins);
     OfferPipeline();
+    WarnIfPicturesDoNotPair(ws.ImageFolderPath, ws.ImageFolderFiles.Names().Count(),
+                            static_cast<std::size_t>(ImportedItems()));
     return true;
   }
   Window.OpenButtonEnabled = false;

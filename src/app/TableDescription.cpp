@@ -16,6 +16,14 @@ std::string DecodeDescriptionFile(std::string_view bytes, int ansiCodePage) {
   return contents.substr(0, contents.find_first_of("\r\n"));
 }
 
+std::string DescriptionStoredMessage(const std::vector<std::string>& replaced) {
+  std::string message = kDescriptionStoredMessage;
+  if (replaced.empty()) return message;
+  message += "; znaky";
+  for (const std::string& character : replaced) message += " " + character;
+  return message + ", které soubor neudrží, byly nahrazeny otazníkem";
+}
+
 void TMainWindow::LoadDescription() {
   const std::string path = DescriptionFilePath();
   if (!fFileSystem.FileExists(path)) return;
@@ -30,7 +38,7 @@ void TMainWindow::StoreDescription() {
   const std::string bytes = EncodeDescriptionFile(Window.DescriptionEntry, fSettings.AnsiCodePage);
   const std::string path = DescriptionFilePath();
   NamingFile(path, [&] { fFileSystem.WriteFile(path, bytes); });
-  fDialogs.ShowMessage(kDescriptionStoredMessage);
+  fDialogs.ShowMessage(DescriptionStoredMessage(text::UnmappableCharacters(Window.DescriptionEntry, fSettings.AnsiCodePage)));
 }
 
 void TMainWindow::Edit17KeyPress(char key) {

@@ -107,6 +107,20 @@ std::string EncodeCodePage(std::string_view utf8, int codePage) {
   return out;
 }
 
+std::vector<std::string> UnmappableCharacters(std::string_view utf8, int codePage) {
+  const TCodePageTable& table = TableFor(codePage);
+  std::vector<std::string> missing;
+  std::size_t pos = 0;
+  while (pos < utf8.size()) {
+    const char32_t cp = NextCodePoint(utf8, pos);
+    if (cp < 0x80 || table.fEncode.count(cp) > 0) continue;
+    std::string character;
+    AppendUtf8(character, cp);
+    if (std::find(missing.begin(), missing.end(), character) == missing.end()) missing.push_back(character);
+  }
+  return missing;
+}
+
 namespace {
 
 std::string DecodeUtf16(std::string_view bytes, bool bigEndian) {

@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace text {
 
@@ -20,6 +21,10 @@ bool IsSupportedCodePage(int codePage);
 std::string DecodeCodePage(std::string_view bytes, int codePage);
 // UTF-8 to 8-bit bytes; what the code page cannot hold becomes its default character "?".
 std::string EncodeCodePage(std::string_view utf8, int codePage);
+// The characters of a UTF-8 text that the code page cannot hold (each once,
+// in the order they first appear): what EncodeCodePage turns into "?".
+std::vector<std::string> UnmappableCharacters(std::string_view utf8, int codePage);
+
 // A text file's bytes to UTF-8: a UTF-8 byte-order mark means UTF-8 (the mark
 // is dropped), a UTF-16 mark (FF FE or FE FF) means UTF-16 in that byte
 // order, anything else is decoded with the ANSI code page.

@@ -43,6 +43,34 @@ TEST_F(OfferFilesTest, OpenCommandAssociatesEveryOtherPicture) {
   EXPECT_EQ(f.Items().size(), 3u);
 }
 
+// Pictures that cannot pair with the items are told once, naming the folder
+// and both counts; the offer is built as always.
+TEST_F(OfferFilesTest, PicturesThatDoNotPairAreTold) {
+  f.AddList("K.csv", ListLines({{"A"}, {"B"}}));
+  f.AddPictureFolder("K_soubory", 3);  // an odd number of files
+  f.AddList("L.csv", ListLines({{"A"}, {"B"}, {"C"}}));
+  f.AddPictureFolder("L_soubory", 2);  // one picture for three items
+  f.AddList("M.csv", ListLines({{"A"}, {"B"}}));
+  f.AddPictureFolder("M_soubory", 4);
+  f.Open("K.csv");
+  EXPECT_EQ(f.Dialogs.Messages, std::vector<std::string>{app::PicturesDoNotPairMessage(f.PathOf("K_soubory"), 3, 2)});
+  EXPECT_EQ(f.Items().size(), 2u);
+  EXPECT_EQ(Ws().ItemImagePaths.Count(), 2u);
+
+  f.Dialogs.Messages.clear();
+  f.Open("L.csv");
+  EXPECT_EQ(f.Dialogs.Messages, std::vector<std::string>{app::PicturesDoNotPairMessage(f.PathOf("L_soubory"), 2, 3)});
+  EXPECT_EQ(f.Items().size(), 3u);
+
+  f.Dialogs.Messages.clear();
+  f.Open("M.csv");
+  EXPECT_TRUE(f.Dialogs.Messages.empty()) << "pairs for every item";
+  // Appending counts the appended items against the appended folder.
+  f.Window.AppendList(f.PathOf("K.csv"));
+  EXPECT_EQ(f.Dialogs.Messages, std::vector<std::string>{app::PicturesDoNotPairMessage(f.PathOf("K_soubory"), 3, 2)});
+  EXPECT_EQ(f.Items().size(), 4u);
+}
+
 TEST_F(OfferFilesTest, OpenedListExportsToItsOwnWorkbook) {
   f.AddList("A.csv", ListLines({{"A1"}}), {2024, 5, 6, 10, 0, 0});
   f.AddList("B.csv", ListLines({{"B1"}}), {2024, 5, 6, 9, 0, 0});

@@ -56,6 +56,22 @@ TEST_F(TableDescriptionTest, WhatTheCodePageCannotHoldComesBackAsQuestionMark) {
   western.Window.DescriptionEntry = "Čaj é";
   western.StoreDescription();
   EXPECT_EQ(f.Fs.ReadFile(kPath), "?aj \xE9\r\n");
+  EXPECT_EQ(dialogs.Messages.back(),
+            "Zadaný popis tabulky zaznamenán na disku; znaky Č, které soubor neudrží, byly nahrazeny otazníkem");
+}
+
+// The information box says which characters the file could not hold; what
+// it can hold is stored as before.
+TEST_F(TableDescriptionTest, ReplacedCharactersAreNamed) {
+  ASSERT_TRUE(Store("Nabídka → Novák €"));
+  EXPECT_EQ(f.Dialogs.Messages.back(),
+            "Zadaný popis tabulky zaznamenán na disku; znaky →, které soubor neudrží, byly nahrazeny otazníkem");
+  EXPECT_EQ(f.Fs.ReadFile(kPath), text::EncodeCodePage("Nabídka ? Novák €\r\n", 1250));
+  ASSERT_TRUE(Store("Cena 100 € ★ 😀 ★"));
+  EXPECT_EQ(f.Dialogs.Messages.back(),
+            "Zadaný popis tabulky zaznamenán na disku; znaky ★ 😀, které soubor neudrží, byly nahrazeny otazníkem");
+  ASSERT_TRUE(Store("Nabídka pro Nováka"));
+  EXPECT_EQ(f.Dialogs.Messages.back(), "Zadaný popis tabulky zaznamenán na disku");
 }
 
 TEST_F(TableDescriptionTest, OnlyEnterStoresAndTheTextIsKeptAsTyped) {
