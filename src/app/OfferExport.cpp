@@ -86,6 +86,10 @@ std::unique_ptr<sheet::TExportWorkbook> TOfferSheetComposer::Compose() {
   if (OfferLayout()) {
     fPages.emplace(fSheet->PageSettings().PrintableHeight(), RowHeight(header));
     fPages->AddRows(RowsHeight(0));
+  } else {
+    // The order breaks its pages where the program likes: the table heading
+    // is repeated at the top of each printed page instead.
+    fSheet->PageSettings().RowsToRepeat().SetTopRow(header.RowIndex()).SetBottomRow(header.RowIndex());
   }
 
   for (int i = 0; i < n; ++i) {

@@ -9,7 +9,8 @@ with long property lists, one without the customer block):
   - an item's code and all of its property lines are on one page;
   - every page after the first starts with the table header;
   - the totals block is on one page;
-  - the page count is the smallest the rows' heights allow (the example: 3).
+  - the page count is the smallest the rows' heights allow (the example: 3);
+and a 90-item order prints its table heading at the top of every page.
 
 Gnumeric 1.12 reads a workbook's row breaks as column breaks and its column
 breaks as row breaks (a workbook written by openpyxl shows the same), so it
@@ -122,6 +123,38 @@ def long_list(folder):
     return path
 
 
+def order_list(folder, count=90):
+    """An article list of `count` items: an order of that many rows."""
+    lines = ["Pořadí;Kód prvku;Počet kusů;Cena;Cena celkem;"]
+    for i in range(1, count + 1):
+        lines.append("%d.;OBJ-%03d;1.00;%d,00;%d,00;" % (i, i, 10 * i, 10 * i))
+        lines.append(";Položka objednávky %d" % i)
+    lines += ["Celkem;;;;", "Celkem bez DPH;;;;0,00", "DPH 21%;;;;0,00", "Celkem s DPH;;;;0,00"]
+    path = os.path.join(folder, "Objednavka.csv")
+    with open(path, "wb") as f:
+        f.write(("\r\n".join(lines) + "\r\n").encode("cp1250"))
+    os.makedirs(os.path.join(folder, "Objednavka_soubory"), exist_ok=True)
+    return path
+
+
+def check_order(cli, folder, work):
+    """A 90-item order prints on several pages, each headed by the table's
+    column headings (the sheet's print titles), and every item once."""
+    xlsx = os.path.join(work, "order-90.xlsx")
+    export(cli, folder, xlsx, "--list", order_list(folder), "--layout", "order", "--no-customer-header")
+    if not os.path.exists(xlsx):
+        return
+    pages = pages_of(layout.to_pdf_libreoffice(xlsx, work))
+    check(len(pages) > 1, "the 90-item order prints on %d page(s)" % len(pages))
+    for number, page in enumerate(pages, 1):
+        # The first line below the page header ("… Datum: …").
+        lines = [line for line in page.splitlines() if line.strip() and "Datum:" not in line]
+        first = lines[0] if lines else ""
+        check("Celková cena" in first, "order page %d does not start with the table heading: %r" % (number, first))
+    printed = sum(len(re.findall(r"\bOBJ-\d{3}\b", page)) for page in pages)
+    check(printed == 90, "the order prints %d items, expected 90" % printed)
+
+
 def main():
     if len(sys.argv) != 3:
         print(__doc__)
@@ -161,6 +194,7 @@ def main():
                 TARGET = NOTES
                 check_width("Gnumeric " + name, pages_of(to_pdf_gnumeric(xlsx, work)))
                 TARGET = FAILURES
+        check_order(cli, folder, work)
     finally:
         shutil.rmtree(work, ignore_errors=True)
     for note in NOTES:
