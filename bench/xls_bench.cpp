@@ -212,17 +212,19 @@ double TimedRun(const std::vector<std::string>& argv) {
 
 int RunXlsBody(const std::vector<std::string>& args) {
   int rows = 65000, repeat = 3, customers = 1000, cliRuns = 15;
+  std::string baselineCli;  // another build's nabidka-cli, timed in turn with this one
   if (args.size() % 2 != 0) {
-    std::cerr << "usage: nabidka-bench xls [--rows N] [--repeat N] [--customers N] [--cli-runs N]\n";
+    std::cerr << "usage: nabidka-bench xls [--rows N] [--repeat N] [--customers N] [--cli-runs N] [--baseline-cli PATH]\n";
     return 2;
   }
   for (std::size_t i = 0; i + 1 < args.size(); i += 2) {
     if (args[i] == "--rows") rows = std::stoi(args[i + 1]);
     else if (args[i] == "--repeat") repeat = std::stoi(args[i + 1]);
     else if (args[i] == "--customers") customers = std::stoi(args[i + 1]);
+    else if (args[i] == "--baseline-cli") baselineCli = args[i + 1];
     else if (args[i] == "--cli-runs") cliRuns = std::stoi(args[i + 1]);
     else {
-      std::cerr << "usage: nabidka-bench xls [--rows N] [--repeat N] [--customers N] [--cli-runs N]\n";
+      std::cerr << "usage: nabidka-bench xls [--rows N] [--repeat N] [--customers N] [--cli-runs N] [--baseline-cli PATH]\n";
       return 2;
     }
   }
@@ -266,29 +268,36 @@ int RunXlsBody(const std::vector<std::string>& args) {
                 << ours.fCells << " (number sum " << Fixed(ours.fNumberSum, 2) << ")\n";
   }
 
-  const fs::path cli = CliPath();
-  double bestCli = -1;
-  if (fs::exists(cli)) {
-    const std::vector<std::string> argv = {cli.string(), "customers", "--file", list.string()};
-    const std::string listed = Capture("'" + cli.string() + "' customers --file '" + list.string() + "'");
+  // This build's program and, if given, another build's, run in turn so that
+  // both see the same machine; the best of each is reported.
+  std::vector<fs::path> clis{CliPath()};
+  if (!baselineCli.empty()) clis.push_back(baselineCli);
+  std::vector<double> bestOf(clis.size(), -1);
+  for (std::size_t k = 0; k < clis.size(); ++k) {
+    if (!fs::exists(clis[k])) continue;
+    const std::string listed = Capture("'" + clis[k].string() + "' customers --file '" + list.string() + "'");
     if (Field(listed, "Zákazníků") != std::to_string(customers))
-      std::cout << "warning: nabidka-cli customers listed " << Field(listed, "Zákazníků") << " customers\n";
-    for (int i = 0; i < cliRuns; ++i) {
-      const double s = TimedRun(argv);
-      if (s < 0) {
-        bestCli = -1;
-        break;
-      }
-      if (bestCli < 0 || s < bestCli) bestCli = s;
+      std::cout << "warning: " << clis[k].string() << " customers listed " << Field(listed, "Zákazníků") << " customers\n";
+  }
+  for (int i = 0; i < cliRuns; ++i) {
+    for (std::size_t k = 0; k < clis.size(); ++k) {
+      if (!fs::exists(clis[k])) continue;
+      const double s = TimedRun({clis[k].string(), "customers", "--file", list.string()});
+      if (s >= 0 && (bestOf[k] < 0 || s < bestOf[k])) bestOf[k] = s;
     }
   }
+  const double bestCli = bestOf[0];
   if (bestCli < 0)
-    std::cout << "customers_ms: n/a (" << cli.string() << " missing or failing)\n";
+    std::cout << "customers_ms: n/a (" << clis[0].string() << " missing or failing)\n";
   else
     std::cout << "customers_ms: " << Fixed(bestCli * 1000, 2) << "\n";
-  // The targets: at least twice as fast as xlrd, the customer list in under 20 ms.
+  if (clis.size() > 1) {
+    std::cout << "customers_ms_baseline: " << (bestOf[1] < 0 ? std::string("n/a") : Fixed(bestOf[1] * 1000, 2)) << " ("
+              << clis[1].string() << ")\n";
+  }
+  // The targets: at least twice as fast as xlrd, the customer list in under 15 ms.
   std::cout << "target_speedup_2x: " << (speedup < 0 ? "n/a" : speedup >= 2 ? "met" : "NOT met") << "\n";
-  std::cout << "target_customers_20ms: " << (bestCli < 0 ? "n/a" : bestCli < 0.020 ? "met" : "NOT met") << "\n";
+  std::cout << "target_customers_15ms: " << (bestCli < 0 ? "n/a" : bestCli < 0.015 ? "met" : "NOT met") << "\n";
   return 0;
 }
 

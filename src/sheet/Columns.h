@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "sheet/OwnedList.h"
@@ -11,6 +13,30 @@ namespace sheet {
 
 class TExportWorkSheet;
 
+// A width that depends on a font's average digit width, measured the first
+// time any such width is asked for and then kept: a reader that only wants
+// cell texts never measures a font. Shared by the columns that use it.
+class TLazyDigitWidth {
+ public:
+  explicit TLazyDigitWidth(std::function<double()> measure) : fMeasure(std::move(measure)) {}
+  double DigitWidth() const {
+    std::call_once(fOnce, [this] { fDigitWidth = fMeasure(); });
+    return fDigitWidth;
+  }
+
+ private:
+  std::function<double()> fMeasure;
+  mutable std::once_flag fOnce;
+  mutable double fDigitWidth = 0;
+};
+
+// A width in pixels from the digit width.
+struct TLazyWidth {
+  std::shared_ptr<const TLazyDigitWidth> fDigits;
+  std::function<double(double digitWidth)> fPixels;
+  double Get() const { return fPixels(fDigits->DigitWidth()); }
+};
+
 class TExportCol : public TOwnedListObject {
  public:
   TExportCol();
@@ -19,8 +45,17 @@ class TExportCol : public TOwnedListObject {
   TExportWorkSheet* WorkSheet() const;
 
   // Pixels; negative = the worksheet's default width.
-  double Width() const { return fWidth; }
-  TExportCol& SetWidth(double aWidth) { fWidth = aWidth; return *this; }
+  double Width() const { return fLazyWidth ? fLazyWidth->Get() : fWidth; }
+  TExportCol& SetWidth(double aWidth) {
+    fWidth = aWidth;
+    fLazyWidth.reset();
+    return *this;
+  }
+  // A width measured only when it is asked for.
+  TExportCol& SetLazyWidth(TLazyWidth width) {
+    fLazyWidth = std::make_unique<TLazyWidth>(std::move(width));
+    return *this;
+  }
   bool Hidden() const { return fHidden; }
   TExportCol& SetHidden(bool v) { fHidden = v; return *this; }
   bool PageBreakBefore() const { return fPageBreakBefore; }
@@ -41,6 +76,7 @@ class TExportCol : public TOwnedListObject {
 
  private:
   double fWidth = -1;
+  std::unique_ptr<TLazyWidth> fLazyWidth;
   bool fHidden = false;
   bool fPageBreakBefore = false;
   std::unique_ptr<TExportCellStyle> fStyle;
@@ -54,14 +90,23 @@ class TExportCols : public TOwnedList<TExportCol> {
   TExportWorkSheet* WorkSheet() const { return fWorkSheet; }
   // Column aIndex, appending columns until it exists.
   TExportCol& GetEC(int aIndex);
-  double DefaultWidth() const { return fDefaultWidth; }
-  TExportCols& SetDefaultWidth(double v) { fDefaultWidth = v; return *this; }
+  double DefaultWidth() const { return fLazyDefaultWidth ? fLazyDefaultWidth->Get() : fDefaultWidth; }
+  TExportCols& SetDefaultWidth(double v) {
+    fDefaultWidth = v;
+    fLazyDefaultWidth.reset();
+    return *this;
+  }
+  TExportCols& SetLazyDefaultWidth(TLazyWidth width) {
+    fLazyDefaultWidth = std::make_unique<TLazyWidth>(std::move(width));
+    return *this;
+  }
   void GroupCols(int aLeftCol, int aRightCol, bool aHideCols);
   void UnGroupCols(int aLeftCol, int aRightCol, bool aShowCols);
 
  private:
   TExportWorkSheet* fWorkSheet;
   double fDefaultWidth = -1;
+  std::unique_ptr<TLazyWidth> fLazyDefaultWidth;
 };
 
 }  // namespace sheet

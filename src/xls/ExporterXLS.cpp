@@ -101,14 +101,15 @@ class TXLSModelBuilder {
   void BuildCell(TExportWorkSheet& sheet, const TXLSCell& data);
   void SetStringCell(TExportRow& row, const TXLSCell& data, const std::string& text, const std::string* runs);
   void BuildPage(TExportWorkSheet& sheet, const TXLSWorksheet& data) const;
-  double DigitWidth();
+  // Widths from the standard font's digit width, measured on first use.
+  TLazyWidth Width(std::function<double(double)> pixels);
 
   TExportWorkbook& fWorkbook;
   const TXLSBook& fBook;
   std::size_t fBudget;  // rows and cells the load may still create
   std::vector<int> fFontIds;  // file font index -> model font index
   std::vector<TResolvedXF> fXFs;
-  std::optional<double> fDigitWidth;
+  std::shared_ptr<const TLazyDigitWidth> fDigits;
   int fCellCount = 0;
   int fDimensionRows = -1;  // of the worksheet being built, for progress
 };
@@ -220,16 +221,21 @@ void TXLSModelBuilder::ApplyXFToCell(TExportCell& cell, int xf) const {
   cell.SetExcelNumberFormat(known ? fXFs[xf].fFormat : std::string(), true);
 }
 
-double TXLSModelBuilder::DigitWidth() {
-  if (!fDigitWidth) {
+// The standard font's digit width measures a font (fontconfig's whole
+// configuration on Linux): it waits until a column width is asked for,
+// which a reader of cell texts (the customer list) never does.
+TLazyWidth TXLSModelBuilder::Width(std::function<double(double)> pixels) {
+  if (!fDigits) {
     TFontSpec fontSpec;
     const TExportFont& font = fFontIds.empty() ? fWorkbook.StandardFont() : fWorkbook.Fonts().Get(fFontIds[0]);
     if (!font.Name().empty()) fontSpec.fName = font.Name();
     fontSpec.fSize = font.Size() > 0 ? font.Size() : 10;
-    fDigitWidth = DefaultTextMeasure().AverageDigitWidth(fontSpec);
-    if (!(*fDigitWidth > 0)) fDigitWidth = 7;
+    fDigits = std::make_shared<TLazyDigitWidth>([fontSpec] {
+      const double width = DefaultTextMeasure().AverageDigitWidth(fontSpec);
+      return width > 0 ? width : 7;
+    });
   }
-  return *fDigitWidth;
+  return TLazyWidth{fDigits, std::move(pixels)};
 }
 
 void TXLSModelBuilder::SetStringCell(TExportRow& row, const TXLSCell& data, const std::string& text,
@@ -393,23 +399,23 @@ void TXLSModelBuilder::BuildPage(TExportWorkSheet& sheet, const TXLSWorksheet& d
 void TXLSModelBuilder::BuildWorksheet(TExportWorkSheet& sheet, const TXLSWorksheet& data) {
   if (data.fDefRowHeight) sheet.Rows().SetDefaultHeight((*data.fDefRowHeight & 0x7FFF) / 15.0);
   if (data.fDefColWidth) {
-    double d = DigitWidth();
-    sheet.Cols().SetDefaultWidth(
-        static_cast<double>(text::RoundHalfEven(text::RoundHalfEven(1.4 * d) * 8.0 * *data.fDefColWidth / 10)));
+    const double characters = *data.fDefColWidth;
+    sheet.Cols().SetLazyDefaultWidth(Width([characters](double d) {
+      return static_cast<double>(text::RoundHalfEven(text::RoundHalfEven(1.4 * d) * 8.0 * characters / 10));
+    }));
   }
   for (const TXLSColInfo& c : data.fCols) {
-    double d = DigitWidth();
     const bool hidden = c.fOptions & 0x01;
-    double width = c.fWidth * d / 256;
-    if (hidden && c.fWidth == 0) width = d;
+    const double units = c.fWidth;
+    const TLazyWidth width = Width([units, hidden](double d) { return hidden && units == 0 ? d : units * d / 256; });
     if (c.fLast >= 256) {  // the settings of every column not described otherwise
-      if (c.fFirst == 0 && c.fWidth) sheet.Cols().SetDefaultWidth(width);
+      if (c.fFirst == 0 && c.fWidth) sheet.Cols().SetLazyDefaultWidth(width);
       continue;
     }
     if (c.fFirst > c.fLast) continue;
     for (int i = c.fFirst; i <= c.fLast; ++i) {
       TExportCol& col = sheet.Cols().GetEC(i);
-      col.SetWidth(width).SetHidden(hidden).SetGroupLevel((c.fOptions >> 8) & 0x07);
+      col.SetLazyWidth(width).SetHidden(hidden).SetGroupLevel((c.fOptions >> 8) & 0x07);
       ApplyXF(col.Style(), c.fXF);
     }
   }
