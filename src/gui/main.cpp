@@ -8,6 +8,7 @@
 #include "gui/PlatformServices.h"
 #include "app/ProgramOptions.h"
 #include "gui/QtDialogs.h"
+#include "gui/Translations.h"
 #include "xls/ExporterXLS.h"
 #include "xlsx/ExporterXLSX.h"
 
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("nabidka"));
   QApplication::setApplicationDisplayName(QStringLiteral("Nabidka"));
   QApplication::setApplicationVersion(QStringLiteral(NABIDKA_VERSION));
+  gui::InstallQtTranslations(application);
 
   std::vector<std::string> args;
   for (const QString& arg : QApplication::arguments().mid(1)) args.push_back(arg.toStdString());

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QMessageBox>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -27,6 +29,7 @@
 #include "gui/MainForm.h"
 #include "gui/PlatformServices.h"
 #include "gui/QtDialogs.h"
+#include "gui/Translations.h"
 #include "sheet/FormatRegistry.h"
 #include "sheet/Workbook.h"
 #include "text/CodePage.h"
@@ -611,6 +614,38 @@ class TWindowTest : public QObject {
     s.Dialogs.NextFile = (s.Folder + "/Zmizela.csv").toStdString();
     s.Click("OpenButton");
     QCOMPARE(s.Dialogs.Errors.last(), QStringLiteral("Soubor neexistuje: ") + s.Folder + QStringLiteral("/Zmizela.csv"));
+  }
+
+  // Qt's own dialogs speak the user's language: with the Czech translation
+  // the save dialog says "Uložit" and a question "Ano" and "Ne". The dialog
+  // is kept as a picture in the screenshots folder.
+  void CzechQtDialogs() {
+    if (!gui::InstallQtTranslations(*qApp, QLocale(QLocale::Czech, QLocale::CzechRepublic))) {
+      QSKIP("Qt's Czech translation (qt6-translations-l10n) is not installed");
+    }
+    const QString folder = QStringLiteral(NABIDKA_BINARY_DIR "/screenshots");
+    QDir().mkpath(folder);
+    QString accept;
+    WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+      if (auto* box = dialog->findChild<QDialogButtonBox*>()) accept = box->button(QDialogButtonBox::Save)
+                                                                          ? box->button(QDialogButtonBox::Save)->text()
+                                                                          : box->button(QDialogButtonBox::Open)->text();
+      dialog->grab().save(folder + QStringLiteral("/save-dialog-cs.png"));
+      dialog->reject();
+    });
+    gui::TQtSaveDialog save(nullptr);
+    save.fFilter = "Excel 2007 (*.xlsx)|*.xlsx";
+    QVERIFY(!save.Execute());
+    QCOMPARE(accept.remove(QLatin1Char('&')), QStringLiteral("Uložit"));
+    QStringList buttons;
+    WhenShown<QMessageBox>([&](QMessageBox* box) {
+      for (QAbstractButton* button : box->buttons()) buttons << button->text().remove(QLatin1Char('&'));
+      box->reject();
+    });
+    gui::TQtDialogs dialogs;
+    dialogs.AskYesNo("Nabídka obsahuje neexportované změny. Zahodit je?");
+    QVERIFY2(buttons.contains(QStringLiteral("Ano")) && buttons.contains(QStringLiteral("Ne")),
+             qPrintable(buttons.join(QLatin1Char(','))));
   }
 
   // The scenarios the Windows window plays too.

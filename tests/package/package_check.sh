@@ -27,7 +27,7 @@ for path in /usr/bin/nabidka /usr/bin/nabidka-cli /usr/share/applications/$id.de
 done
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for library in libqt6widgets6 libjpeg62-turbo zlib1g libfreetype6 libfontconfig1; do
+for library in libqt6widgets6 libjpeg62-turbo zlib1g libfreetype6 libfontconfig1 qt6-translations-l10n; do
   grep -q "$library" <<<"$depends" || { echo "FAIL: $library not among the dependencies"; exit 1; }
 done
 grep -q "fonts-wine" <<<"$(dpkg-deb -f "$deb" Recommends)" || { echo "FAIL: fonts not recommended"; exit 1; }

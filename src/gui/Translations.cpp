@@ -1,0 +1,20 @@
+#include "gui/Translations.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace gui {
+
+bool InstallQtTranslations(QCoreApplication& application, const QLocale& locale) {
+  auto* translator = new QTranslator(&application);
+  if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete translator;
+    return false;
+  }
+  QCoreApplication::installTranslator(translator);
+  return true;
+}
+
+}  // namespace gui
