@@ -485,6 +485,17 @@ void TExporterXLS::SaveToStream(std::ostream&) {
 }
 
 bool TExporterXLS::LoadFromStream(std::istream& stream, TExportWorkbook& workbook) {
+  // A file read into memory comes as a string stream: read it where it lies
+  // rather than copying the whole workbook once more.
+  if (auto* held = dynamic_cast<std::stringbuf*>(stream.rdbuf())) {
+    const std::streampos at = stream.tellg();
+    const std::string_view all = held->view();
+    if (at != std::streampos(-1) && static_cast<std::size_t>(at) <= all.size()) {
+      const bool loaded = LoadFromBytes(all.substr(static_cast<std::size_t>(at)), workbook);
+      stream.seekg(0, std::ios::end);
+      return loaded;
+    }
+  }
   std::string bytes = text::ReadAll(stream);
   return LoadFromBytes(bytes, workbook);
 }

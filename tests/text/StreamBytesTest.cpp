@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
+#include <streambuf>
 
 namespace {
 
@@ -14,6 +16,33 @@ TEST(StreamBytes, ReadsEverythingLeftAcrossBlockBoundaries) {
   EXPECT_EQ(text::ReadAll(in), data.substr(3));
   EXPECT_FALSE(in.bad());
   EXPECT_EQ(text::ReadAll(in), "");  // nothing left
+}
+
+// A pipe-like buffer: cannot seek, so the size is not known in advance.
+class TUnseekable : public std::streambuf {
+ public:
+  explicit TUnseekable(std::string data) : fData(std::move(data)) {}
+
+ protected:
+  int_type underflow() override {
+    if (fAt >= fData.size()) return traits_type::eof();
+    const std::size_t n = std::min<std::size_t>(1000, fData.size() - fAt);
+    setg(fData.data() + fAt, fData.data() + fAt, fData.data() + fAt + n);
+    fAt += n;
+    return traits_type::to_int_type(*gptr());
+  }
+
+ private:
+  std::string fData;
+  std::size_t fAt = 0;
+};
+
+TEST(StreamBytes, ReadsAStreamThatCannotSeek) {
+  const std::string data(150001, 'x');
+  TUnseekable buffer(data);
+  std::istream in(&buffer);
+  EXPECT_EQ(text::ReadAll(in), data);
+  EXPECT_FALSE(in.bad());
 }
 
 TEST(StreamBytes, AStreamWithoutBufferIsBad) {
