@@ -13,6 +13,10 @@
 #include "text/Utf16.h"
 #include "sheet/Workbook.h"
 #include "text/Conversion.h"
+#include "text/RegionalSettings.h"
+#include "csv/ExporterCSV.h"
+#include "ods/ExporterODS.h"
+#include "xls/ExporterXLS.h"
 #include "xlsx/ExporterXLSX.h"
 
 namespace app {
@@ -362,9 +366,19 @@ std::string PicturesLeftOutMessage(const std::vector<std::string>& paths) {
   return message;
 }
 
-bool ExportOffer(TMainWindow& window) {
-  // The offer's default format must be writable whichever program runs the command.
+void RegisterFileFormats() {
   xlsx::RegisterXlsxFormat();
+  xls::RegisterXlsFormat();
+  ods::RegisterOdsFormat();
+  csv::RegisterCsvFormats();
+}
+
+bool ExportOffer(TMainWindow& window) {
+  // Every format must be writable whichever program runs the command.
+  RegisterFileFormats();
+  // Writers that show cell texts (CSV, the OpenDocument cells) and resolve
+  // the system date formats read the process's regional settings: the window's.
+  text::SetProcessRegionalSettings(window.Region());
   std::vector<std::string> leftOut;
   std::unique_ptr<sheet::TExportWorkbook> workbook = ComposeOfferWorkbook(window, &leftOut);
   const bool saved = window.Window.SaveDialogCheck ? workbook->SaveToFileWithDialog({}, {}, true)

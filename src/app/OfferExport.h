@@ -61,4 +61,9 @@ std::string PicturesLeftOutMessage(const std::vector<std::string>& paths);
 // save that left pictures out, a message lists them.
 bool ExportOffer(TMainWindow& window);
 
+// Puts every format the save dialog offers into the format registry with
+// its writer (XLSX, ODS, CSV, zipped CSV) or reader (XLS, which is not
+// written); calling it again changes nothing.
+void RegisterFileFormats();
+
 }  // namespace app

@@ -6,11 +6,10 @@
 #include "gui/Fonts.h"
 #include "gui/MainForm.h"
 #include "gui/PlatformServices.h"
+#include "app/OfferExport.h"
 #include "app/ProgramOptions.h"
 #include "gui/QtDialogs.h"
 #include "gui/Translations.h"
-#include "xls/ExporterXLS.h"
-#include "xlsx/ExporterXLSX.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -37,8 +36,7 @@ int main(int argc, char** argv) {
   }
 
   gui::EnsureTahoma();
-  xlsx::RegisterXlsxFormat();
-  xls::RegisterXlsFormat();
+  app::RegisterFileFormats();
   app::TDiskFileSystem fileSystem;
   gui::TQtDialogs dialogs;
   app::TMainWindowSettings settings;

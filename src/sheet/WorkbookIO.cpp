@@ -197,12 +197,15 @@ bool TExportWorkbook::SaveToFileWithDialog(const std::string& aFileName, const s
   if (TCustomExporter* first = registry.DefaultExporter(); first && !first->ExtList().empty())
     dialog->fDefaultExt = first->ExtList().front();
   if (!dialog->Execute()) return false;
-  SetDefaultFilterIndex(dialog->fFilterIndex);
   std::string fileName = dialog->fFileName;
   TCustomExporter* exporter = registry.ExporterOfFilterIndex(dialog->fFilterIndex, fileName, 2);
   if (!exporter) throw EExportException(kMsgUnknownFilterIndex);
   fileName = FixSaveFileExtension(fileName, *exporter, registry);
-  return SaveToFile(fileName, *exporter, aExecuteFileAfterExport);
+  const bool saved = SaveToFile(fileName, *exporter, aExecuteFileAfterExport);
+  // Only a type that wrote the file is offered again: one that failed (the
+  // read-only XLS) would fail again the next time.
+  if (saved) SetDefaultFilterIndex(dialog->fFilterIndex);
+  return saved;
 }
 
 }  // namespace sheet

@@ -12,12 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "app/OfferExport.h"
 #include "app/ProgramOptions.h"
 #include "app/UserRegion.h"
 #include "win32/MainForm.h"
 #include "win32/WindowsDialogs.h"
-#include "xls/ExporterXLS.h"
-#include "xlsx/ExporterXLSX.h"
 
 namespace {
 
@@ -88,8 +87,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
-  xlsx::RegisterXlsxFormat();
-  xls::RegisterXlsFormat();
+  app::RegisterFileFormats();
 
   app::TDiskFileSystem fileSystem;
   win32::TWindowsDialogs dialogs;

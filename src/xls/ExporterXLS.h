@@ -14,7 +14,8 @@ class TExportWorkbook;
 namespace xls {
 
 inline constexpr const char* kMsgXlsWriteUnsupported =
-    "Saving in the XLS (Excel 97-2003) format is not supported; save the workbook as XLSX.";
+    "The workbook was not saved: the XLS (Excel 97-2003) format can be read but not written. Save it as "
+    "\"Excel 2007\" (.xlsx), which every spreadsheet program opens.";
 
 // Reads Excel 97-2003 (BIFF8) workbooks into the document model (registered
 // as format 1: xls, xlt). Writing this format is not supported.

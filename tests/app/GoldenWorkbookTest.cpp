@@ -6,6 +6,7 @@
 
 #include "AppTestSupport.h"
 #include "app/OfferExport.h"
+#include "ods/ExporterODS.h"
 #include "sheet/Workbook.h"
 #include "xlsx/ExporterTestSupport.h"
 #include "xlsx/GoldenParts.h"
@@ -16,8 +17,10 @@ namespace fs = std::filesystem;
 
 const fs::path kGolden = fs::path(NABIDKA_SOURCE_DIR) / "tests" / "app" / "golden";
 
-// The example offer, composed as "Export do Excelu" composes it.
-std::map<std::string, std::string> ExampleParts(int layout, bool customerHeader) {
+// The example offer, composed as "Export do Excelu" composes it, written as
+// XLSX or as an OpenDocument spreadsheet (whose cells carry their texts,
+// shown in the Czech region).
+std::map<std::string, std::string> ExampleParts(int layout, bool customerHeader, bool ods = false) {
   const xlsxtest::TFixedMeasure measure;
   app::TDiskFileSystem disk;
   apptest::TScriptedDialogs dialogs;
@@ -29,12 +32,25 @@ std::map<std::string, std::string> ExampleParts(int layout, bool customerHeader)
   window.Window.LayoutChoice = layout;
   window.Window.CustomerHeaderCheck = customerHeader;
   std::unique_ptr<sheet::TExportWorkbook> workbook = app::ComposeOfferWorkbook(window);
-  return xlsxtest::ReadZipMap(xlsxtest::SaveBytes(*workbook, false));
+  if (!ods) return xlsxtest::ReadZipMap(xlsxtest::SaveBytes(*workbook, false));
+  const text::TRegionalSettings before = text::ProcessRegionalSettings();
+  text::SetProcessRegionalSettings(text::TRegionalSettings::Czech());
+  ods::TExporterODS exporter;
+  exporter.SetClock(xlsxtest::FixedClock).SetThreaded(false);
+  xlsx::TMemoryStream out;
+  exporter.SaveWorkbook(*workbook, out);
+  text::SetProcessRegionalSettings(before);
+  return xlsxtest::ReadZipMap(out.Data());
 }
 
 TEST(GoldenWorkbook, ExampleOfferAndOrder) {
   xlsxtest::CompareWithGolden(kGolden / "offer", ExampleParts(app::offersheet::kOfferLayout, true));
   xlsxtest::CompareWithGolden(kGolden / "order", ExampleParts(app::offersheet::kOrderLayout, false));
+}
+
+TEST(GoldenWorkbook, ExampleOfferAndOrderAsOpenDocument) {
+  xlsxtest::CompareWithGolden(kGolden / "offer-ods", ExampleParts(app::offersheet::kOfferLayout, true, true));
+  xlsxtest::CompareWithGolden(kGolden / "order-ods", ExampleParts(app::offersheet::kOrderLayout, false, true));
 }
 
 }  // namespace
