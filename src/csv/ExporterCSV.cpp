@@ -14,13 +14,22 @@ using namespace sheet;
 
 namespace {
 
+// A field quoted when it must be. A line break inside a cell is written as
+// LF, as spreadsheet programs keep it in a cell, so that CR LF only ever
+// ends a line.
 void AppendField(std::string& out, const std::string& field, char separator) {
   if (field.find_first_of(std::string{separator, '"', '\r', '\n'}) == std::string::npos) {
     out += field;
     return;
   }
   out += '"';
-  for (char c : field) {
+  for (std::size_t i = 0; i < field.size(); ++i) {
+    const char c = field[i];
+    if (c == '\r') {
+      out += '\n';
+      if (i + 1 < field.size() && field[i + 1] == '\n') ++i;
+      continue;
+    }
     out += c;
     if (c == '"') out += '"';
   }

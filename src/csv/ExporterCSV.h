@@ -20,7 +20,7 @@ char ListSeparator(const text::TRegionalSettings& region);
 // One worksheet as CSV text: UTF-8 with a byte-order mark, lines ended by
 // CR LF, every line as many fields as the widest row has cells, a field
 // quoted when it holds the separator, a quote or a line break (quotes
-// doubled). Cells a spanning cell covers are empty fields.
+// doubled, line breaks as LF). Cells a spanning cell covers are empty fields.
 std::string WorksheetCsv(const sheet::TExportWorkSheet& sheet, const text::TRegionalSettings& region);
 
 // Writes the worksheet shown first when the workbook opens as CSV ("CSV
