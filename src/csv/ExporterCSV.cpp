@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "sheet/Workbook.h"
+#include "text/TextCase.h"
 #include "xlsx/Stream.h"
 #include "xlsx/XmlWriter.h"
 
@@ -63,13 +64,15 @@ void SaveSheetCsv(std::ostream& stream, const TExportWorkSheet& sheet) {
   if (!stream) throw xlsx::EStreamError("Error writing to the destination stream");
 }
 
-// An entry name from a worksheet title, unique within the archive.
+// An entry name from a worksheet title, unique within the archive even where
+// names are compared without case («Židle» and «židle» are two worksheets
+// but would be one file when the archive is unpacked on Windows).
 std::string EntryName(const std::string& title, std::vector<std::string>& taken) {
   const std::string base = FileNameFromTitle(title);
   std::string name = base + ".csv";
-  for (int n = 2; std::find(taken.begin(), taken.end(), name) != taken.end(); ++n)
+  for (int n = 2; std::find(taken.begin(), taken.end(), text::LowerCase(name)) != taken.end(); ++n)
     name = base + " (" + std::to_string(n) + ").csv";
-  taken.push_back(name);
+  taken.push_back(text::LowerCase(name));
   return name;
 }
 

@@ -274,6 +274,25 @@ inline void ExportThroughTheSaveDialog(TWindowDriver& w, TChecks& c) {
   SCENARIO_TRUE(c, !std::filesystem::exists(chosen));
   SCENARIO_EQ(c, w.Opened().size(), 1u);
   SCENARIO_EQ(c, sheet::DefaultFilterIndex(), 1);
+
+  // "Excel 97, 2000, XP" is read only: said so, nothing written, and not offered next time.
+  w.AnswerSaveDialog(app::JoinPath(w.Folder(), "offer97"), 2);
+  w.Click("ExportButton");
+  SCENARIO_EQ(c, w.Errors().size(), 1u);
+  if (!w.Errors().empty()) SCENARIO_TRUE(c, w.Errors()[0].find("\"Excel 2007\"") != std::string::npos);
+  SCENARIO_TRUE(c, !std::filesystem::exists(FolderPath(w) / "offer97.xls"));
+  SCENARIO_EQ(c, sheet::DefaultFilterIndex(), 1);
+
+  // Every other type writes its file.
+  int index = 3;
+  for (const char* ext : {"ods", "csv", "zip"}) {
+    w.AnswerSaveDialog(app::JoinPath(w.Folder(), "every"), index);
+    w.Click("ExportButton");
+    SCENARIO_TRUE(c, std::filesystem::exists(FolderPath(w) / (std::string("every.") + ext)));
+    SCENARIO_EQ(c, sheet::DefaultFilterIndex(), index);
+    ++index;
+  }
+  SCENARIO_EQ(c, w.Errors().size(), 1u);
 }
 
 // Start-up without the list's picture folder.
