@@ -184,7 +184,9 @@ def main():
         }
         for name, args in workbooks.items():
             for ext in (".xlsx", ".ods"):
-                result = run([cli, "export", "--folder", folder, *args, "-o", os.path.join(work, name + ext)])
+                # The lists' prices have a decimal comma, whatever region the program runs in.
+                result = run([cli, "export", "--folder", folder, "--decimal-separator", ",", *args,
+                              "-o", os.path.join(work, name + ext)])
                 check(result.returncode == 0, "export %s%s failed: %s" % (name, ext, result.stderr))
         if not FAILURES:
             check_against_xlsx(work, list(workbooks))
