@@ -1,7 +1,8 @@
 // XLSX save benchmark: builds a 100,000-row offer-like sheet (6 columns: two
 // texts with about half of them distinct, an integer, three numbers with two
 // decimals; four cell formats), saves it, and runs the same cells through
-// libxlsxwriter in its default and constant-memory modes. Every variant runs
+// libxlsxwriter in its default and constant-memory modes; the same sheet is
+// also saved as an OpenDocument spreadsheet, for the ratio of the two writers. Every variant runs
 // in its own child process, so each peak memory figure is its own.
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -21,6 +22,10 @@
 #include "sheet/Workbook.h"
 #include "xlsx/DeflateStats.h"
 #include "xlsx/ExporterXLSX.h"
+
+#ifdef NABIDKA_HAVE_ODS
+#include "ods/ExporterODS.h"
+#endif
 
 #ifdef NABIDKA_HAVE_XLSXWRITER
 #include <xlsxwriter.h>
@@ -77,7 +82,7 @@ std::string TextA(int r) { return "Artikl " + std::to_string(r / 2); }
 std::string TextB(int r) { return "Popis položky č. " + std::to_string(r % 50000) + " – čalounění"; }
 double Money(int r, int k) { return (r % 9973) * 1.25 + k * 0.01 + 10; }
 
-TResult RunOurs(int rows, const std::string& path, bool threaded) {
+TResult RunOurs(int rows, const std::string& path, bool threaded, bool ods = false) {
   TResult res;
   auto start = TClock::now();
   auto wb = std::make_unique<sheet::TExportWorkbook>();
@@ -97,9 +102,20 @@ TResult RunOurs(int rows, const std::string& path, bool threaded) {
   const double cpu = CpuSeconds();
   const double mainCpu = ThreadCpuSeconds();
   const std::uint64_t deflateBefore = xlsx::DeflateCpuNanoseconds();
-  xlsx::TExporterXLSX exporter;
-  exporter.SetThreaded(threaded);
-  if (!wb->SaveToFile(path, exporter)) throw std::runtime_error("save failed");
+  bool saved = false;
+#ifdef NABIDKA_HAVE_ODS
+  if (ods) {
+    ods::TExporterODS exporter;
+    exporter.SetThreaded(threaded);
+    saved = wb->SaveToFile(path, exporter);
+  }
+#endif
+  if (!ods) {
+    xlsx::TExporterXLSX exporter;
+    exporter.SetThreaded(threaded);
+    saved = wb->SaveToFile(path, exporter);
+  }
+  if (!saved) throw std::runtime_error("save failed");
   res.fSave = Seconds(start);
   res.fSaveCpu = CpuSeconds() - cpu;
   res.fSaveMainCpu = ThreadCpuSeconds() - mainCpu;
@@ -210,6 +226,10 @@ int RunXlsxBench(const std::vector<std::string>& args) {
   TResult ours{}, lxw{}, lxwConstant{};
   if (wanted("ours")) Print("nabidka (worker thread)", ours = best([&] { return RunOurs(rows, (dir / "ours.xlsx").string(), true); }));
   if (wanted("ours1")) Print("nabidka (single thread)", best([&] { return RunOurs(rows, (dir / "ours1.xlsx").string(), false); }));
+  TResult ods{};
+#ifdef NABIDKA_HAVE_ODS
+  if (wanted("ods")) Print("nabidka OpenDocument", ods = best([&] { return RunOurs(rows, (dir / "ours.ods").string(), true, true); }));
+#endif
 #ifdef NABIDKA_HAVE_XLSXWRITER
   if (wanted("lxw")) Print("libxlsxwriter default", lxw = best([&] { return RunXlsxWriter(rows, (dir / "lxw.xlsx").string(), false); }));
   if (wanted("lxw-cm"))
@@ -232,12 +252,15 @@ int RunXlsxBench(const std::vector<std::string>& args) {
     std::printf("save_vs_constant: %.3f\n", constantTotal > 0 ? ours.fSave / constantTotal : 0.0);
     std::printf("total_vs_default: %.3f\n", lxwTotal > 0 ? (ours.fBuild + ours.fSave) / lxwTotal : 0.0);
     std::printf("deflate_share: %.3f\n", ours.fSaveCpu > 0 ? ours.fDeflateCpu / ours.fSaveCpu : 0.0);
+    std::printf("ods_save_seconds: %.4f\n", ods.fSave);
+    std::printf("ods_peak_mib: %.1f\n", ods.fPeakSave / 1024.0);
+    std::printf("ods_vs_xlsx_save: %.3f\n", ours.fSave > 0 ? ods.fSave / ours.fSave : 0.0);
   }
   if (keep.empty()) std::filesystem::remove_all(dir);
   return 0;
 }
 
-bench::TBenchRegistrar registrar("xlsx", "XLSX save of a 100,000-row sheet, side by side with libxlsxwriter [--rows N] [--repeat N] [--only ours|ours1|lxw|lxw-cm] [--keep DIR]",
+bench::TBenchRegistrar registrar("xlsx", "XLSX save of a 100,000-row sheet, side by side with libxlsxwriter [--rows N] [--repeat N] [--only ours|ours1|ods|lxw|lxw-cm] [--keep DIR]",
                                  RunXlsxBench);
 
 }  // namespace
