@@ -84,6 +84,11 @@ void TTableWriter::Write(const TExportWorkSheet& sheet, const std::string& maste
       lastRow = std::max(lastRow, r + std::max(row.Cells().GetC(c).RowSpan(), 1) - 1);
   }
   columns = std::max(columns, static_cast<int>(fMetrics.fColWidths.size()));
+  // Rows and columns printed on every page are written even where they are empty.
+  const TExportRange& titleRows = sheet.PageSettings().RowsToRepeat();
+  const TExportRange& titleCols = sheet.PageSettings().ColsToRepeat();
+  if (titleRows.HasRowPart()) lastRow = std::max(lastRow, titleRows.BottomRow());
+  if (titleCols.HasColPart()) columns = std::max(columns, titleCols.RightCol() + 1);
 
   w.Start("table:table").Attribute("table:name", sheet.Title());
   w.Attribute("table:style-name", fStyles.TableStyle(masterPage, sheet.Visibility() == ewvVisible));
@@ -96,7 +101,7 @@ void TTableWriter::Write(const TExportWorkSheet& sheet, const std::string& maste
   w.EndStart();
   WriteColumns(w, sheet, columns);
 
-  const TExportRange& titles = sheet.PageSettings().RowsToRepeat();
+  const TExportRange& titles = titleRows;
   int cellsInChunk = 0;
   workbook.DoProgress(epnRow, 0, rows.Count());
   for (int r = 0; r <= lastRow; ++r) {

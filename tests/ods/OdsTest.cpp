@@ -162,6 +162,22 @@ TEST(ExporterODS, PageLayoutHeaderPrintRangeTitlesAndBreaks) {
   EXPECT_TRUE(Has(content, "fo:break-before=\"page\""));
 }
 
+TEST(ExporterODS, TitleRowsAndColumnsPastTheCellsAreStillWritten) {
+  xlsxtest::TFixedMeasure measure;
+  TExportWorkbook wb;
+  TExportWorkSheet& ws = wb.AddWorkSheet("Krátký");
+  ws.AddRow().AddCellString("jediný");
+  ws.PageSettings().RowsToRepeat().SetRange(-1, 2, -1, 2);
+  ws.PageSettings().ColsToRepeat().SetRange(3, -1, 1, -1);
+  const std::string content = Part(SaveOds(wb), "content.xml");
+  const std::size_t rows = content.find("<table:table-header-rows>");
+  ASSERT_NE(rows, std::string::npos);
+  EXPECT_NE(content.find("</table:table-header-rows>", rows), std::string::npos);
+  const std::size_t cols = content.find("<table:table-header-columns>");
+  ASSERT_NE(cols, std::string::npos);
+  EXPECT_NE(content.find("</table:table-header-columns>", cols), std::string::npos);
+}
+
 TEST(ExporterODS, RegisteredInThePlaceOfItsPlaceholder) {
   ods::RegisterOdsFormat();
   ods::RegisterOdsFormat();
