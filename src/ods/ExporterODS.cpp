@@ -83,22 +83,6 @@ std::string ManifestXml(const TExportWorkbook& workbook, bool isTemplate) {
   return out;
 }
 
-// Reads an in-memory picture in the archive's copy blocks.
-class TStringReadStream : public xlsx::TReadStream {
- public:
-  explicit TStringReadStream(const std::string& data) : fData(data) {}
-  std::size_t Read(void* out, std::size_t count) override {
-    const std::size_t n = std::min(count, fData.size() - fPos);
-    std::copy_n(fData.data() + fPos, n, static_cast<char*>(out));
-    fPos += n;
-    return n;
-  }
-
- private:
-  const std::string& fData;
-  std::size_t fPos = 0;
-};
-
 // Pictures/imageN.ext, stored: the formats are compressed already.
 void WritePictures(TZipArchive& archive, TExportWorkbook& workbook) {
   const TExportDrawings& drawings = workbook.Drawings();
@@ -111,7 +95,7 @@ void WritePictures(TZipArchive& archive, TExportWorkbook& workbook) {
       xlsx::TFileStream file(image.SourceFileName(), xlsx::TFileStream::TMode::fmRead);
       archive.AddFromStream(PicturePath(image), file, compression);
     } else {
-      TStringReadStream data(image.Data());
+      xlsx::TStringReadStream data(image.Data());
       archive.AddFromStream(PicturePath(image), data, compression);
     }
   }

@@ -44,22 +44,6 @@ bool StoredImageType(const std::string& ext) {
   return std::any_of(std::begin(kStored), std::end(kStored), [&](const char* e) { return ext == e; });
 }
 
-// Reads an in-memory picture in the archive's copy blocks.
-class TStringReadStream : public TReadStream {
- public:
-  explicit TStringReadStream(const std::string& data) : fData(data) {}
-  std::size_t Read(void* out, std::size_t count) override {
-    const std::size_t n = std::min(count, fData.size() - fPos);
-    std::copy_n(fData.data() + fPos, n, static_cast<char*>(out));
-    fPos += n;
-    return n;
-  }
-
- private:
-  const std::string& fData;
-  std::size_t fPos = 0;
-};
-
 // The extensions of the workbook's pictures with their media types, for [Content_Types].xml.
 std::vector<std::pair<std::string, std::string>> ImageExtensions(const TExportDrawings& drawings) {
   std::vector<std::pair<std::string, std::string>> extensions;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -30,6 +31,23 @@ class TReadStream {
   virtual ~TReadStream() = default;
   // Reads up to `count` bytes; 0 means the end was reached.
   virtual std::size_t Read(void* data, std::size_t count) = 0;
+};
+
+// Reads a string the caller keeps alive (an in-memory picture copied into
+// an archive in its blocks).
+class TStringReadStream : public TReadStream {
+ public:
+  explicit TStringReadStream(const std::string& data) : fData(data) {}
+  std::size_t Read(void* out, std::size_t count) override {
+    const std::size_t n = std::min(count, fData.size() - fPos);
+    std::copy_n(fData.data() + fPos, n, static_cast<char*>(out));
+    fPos += n;
+    return n;
+  }
+
+ private:
+  const std::string& fData;
+  std::size_t fPos = 0;
 };
 
 class TSeekableStream : public TWriteStream, public TReadStream {
