@@ -64,11 +64,11 @@ TExportCellClass NumericClassOf(TNumberFormatKind kind) {
   }
 }
 
-bool HasLineBreak(const std::string& s) { return s.find_first_of("\r\n") != std::string::npos; }
+bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
 
 // Line breaks of cell texts are CR LF in the model.
-std::string NormalizeLineBreaks(const std::string& s) {
-  if (!HasLineBreak(s)) return s;
+std::string NormalizeLineBreaks(std::string_view s) {
+  if (!HasLineBreak(s)) return std::string(s);
   std::string out;
   out.reserve(s.size() + 8);
   for (std::size_t i = 0; i < s.size(); ++i) {
@@ -98,8 +98,8 @@ class TXLSModelBuilder {
   void ApplyXFToCell(TExportCell& cell, int xf) const;
   void Spend(std::size_t objects);
   void BuildWorksheet(TExportWorkSheet& sheet, const TXLSWorksheet& data);
-  void BuildCell(TExportWorkSheet& sheet, const TXLSCell& data);
-  void SetStringCell(TExportRow& row, const TXLSCell& data, const std::string& text, const std::string* runs);
+  void BuildCell(TExportWorkSheet& sheet, const TXLSCell& data, const std::vector<std::string>& texts);
+  void SetStringCell(TExportRow& row, const TXLSCell& data, std::string_view text, std::string_view runs);
   void BuildPage(TExportWorkSheet& sheet, const TXLSWorksheet& data) const;
   // Widths from the standard font's digit width, measured on first use.
   TLazyWidth Width(std::function<double(double)> pixels);
@@ -238,12 +238,12 @@ TLazyWidth TXLSModelBuilder::Width(std::function<double(double)> pixels) {
   return TLazyWidth{fDigits, std::move(pixels)};
 }
 
-void TXLSModelBuilder::SetStringCell(TExportRow& row, const TXLSCell& data, const std::string& text,
-                                     const std::string* runs) {
+void TXLSModelBuilder::SetStringCell(TExportRow& row, const TXLSCell& data, std::string_view text,
+                                     std::string_view runs) {
   auto& cell = row.FindCreateCellAs<TExportCellString>(data.fCol);
   ApplyXFToCell(cell, data.fXF);
-  cell.SetText(HasLineBreak(text) ? NormalizeLineBreaks(text) : text);
-  if (!runs || runs->size() < 4) return;
+  cell.SetText(NormalizeLineBreaks(text));
+  if (runs.size() < 4) return;
   // Formatting runs: first character (UTF-16 index) and font of each part.
   std::vector<TRichTextRun> parts;
   std::size_t length = text::Utf16Length(text);
@@ -252,8 +252,8 @@ void TXLSModelBuilder::SetStringCell(TExportRow& row, const TXLSCell& data, cons
   auto emit = [&](std::size_t end) {
     if (end > start) parts.push_back({NormalizeLineBreaks(text::Utf16Mid(text, start, end - start)), font});
   };
-  for (std::size_t i = 0; i + 4 <= runs->size(); i += 4) {
-    auto b = reinterpret_cast<const std::uint8_t*>(runs->data() + i);
+  for (std::size_t i = 0; i + 4 <= runs.size(); i += 4) {
+    auto b = reinterpret_cast<const std::uint8_t*>(runs.data() + i);
     std::size_t first = b[0] | (b[1] << 8);
     int fontIndex = b[2] | (b[3] << 8);
     if (first < start || first > length) continue;  // runs out of order or past the text are ignored
@@ -269,7 +269,8 @@ void TXLSModelBuilder::SetStringCell(TExportRow& row, const TXLSCell& data, cons
   if (parts.size() > 1 || (parts.size() == 1 && parts[0].fFont)) cell.SetRichText(std::move(parts));
 }
 
-void TXLSModelBuilder::BuildCell(TExportWorkSheet& sheet, const TXLSCell& data) {
+void TXLSModelBuilder::BuildCell(TExportWorkSheet& sheet, const TXLSCell& data,
+                                 const std::vector<std::string>& texts) {
   TExportRows& rows = sheet.Rows();
   if (data.fRow >= rows.Count()) Spend(data.fRow + 1 - rows.Count());
   TExportRow& row = rows.GetER(data.fRow);
@@ -287,23 +288,22 @@ void TXLSModelBuilder::BuildCell(TExportWorkSheet& sheet, const TXLSCell& data) 
       break;
     }
     case TXLSCellKind::String: {
-      const std::string* runs = nullptr;
-      const std::string* text = &data.fText;
-      if (data.fSSTIndex != -1) {
-        static const std::string kNone;
+      std::string_view runs;
+      std::string_view text;
+      if (data.fShared) {
         const auto& sst = fBook.fSharedStrings;
-        text = &kNone;
-        if (data.fSSTIndex >= 0 && data.fSSTIndex < sst.Count()) {
-          const TXLSSharedStrings_ImportEntry& entry = sst.GetI(data.fSSTIndex);
-          text = &entry.fText;
-          runs = &entry.fRichTextTags;
+        if (data.fTextIndex >= 0 && data.fTextIndex < sst.Count()) {
+          text = sst.GetS(data.fTextIndex);
+          runs = sst.RichTextTags(data.fTextIndex);
         }
-        if (text->empty()) {  // an invalid index or an empty string
+        if (text.empty()) {  // an invalid index or an empty string
           ApplyXFToCell(row.FindCreateCellAs<TExportCellEmpty>(data.fCol), data.fXF);
           break;
         }
+      } else if (data.fTextIndex >= 0 && static_cast<std::size_t>(data.fTextIndex) < texts.size()) {
+        text = texts[static_cast<std::size_t>(data.fTextIndex)];
       }
-      SetStringCell(row, data, *text, runs);
+      SetStringCell(row, data, text, runs);
       break;
     }
     case TXLSCellKind::Boolean:
@@ -431,7 +431,7 @@ void TXLSModelBuilder::BuildWorksheet(TExportWorkSheet& sheet, const TXLSWorkshe
     if (r.fFlags & 0x80) ApplyXF(row.Style(), (r.fFlags >> 16) & 0x0FFF);
   }
   fDimensionRows = data.fDimensionRows;
-  for (const TXLSCell& c : data.fCells) BuildCell(sheet, c);
+  for (const TXLSCell& c : data.fCells) BuildCell(sheet, c, data.fTexts);
   for (const TXLSMerge& m : data.fMerges) {
     if (m.fFirstRow > m.fLastRow || m.fFirstCol > m.fLastCol || m.fLastCol >= TExporterXLS::kMaxCols) continue;
     TExportRows& rows = sheet.Rows();

@@ -209,7 +209,10 @@ bool TOleStorage::LoadStream(std::string& aToStream, std::string_view aName) {
     CopyShortChain(bytes, entry->fStartSector, entry->fSize);
   else
     CopyChain(bytes, entry->fStartSector, entry->fSize);
-  aToStream.append(bytes);
+  if (aToStream.empty())
+    aToStream = std::move(bytes);
+  else
+    aToStream.append(bytes);
   return true;
 }
 

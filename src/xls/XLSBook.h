@@ -62,6 +62,8 @@ struct TXLSSheetInfo {
 
 enum class TXLSCellKind : std::uint8_t { Blank, Number, String, Boolean, Error, FormulaEmpty };
 
+// A sheet holds cells by the ten thousand: a cell keeps no text of its own,
+// only where its text is, so that it stays 24 bytes.
 struct TXLSCell {
   std::uint16_t fRow = 0;
   std::uint16_t fCol = 0;
@@ -69,9 +71,12 @@ struct TXLSCell {
   TXLSCellKind fKind = TXLSCellKind::Blank;
   bool fFormula = false;
   bool fBool = false;
+  bool fShared = false;  // the text is a shared string (LABELSST)
+  // The text: an index into the shared strings when fShared (-2: beyond 31
+  // bits), else into the sheet's fTexts (LABEL, RSTRING, string formula
+  // results); -1 none.
+  std::int32_t fTextIndex = -1;
   double fValue = 0;
-  int fSSTIndex = -1;  // LABELSST: index into the shared strings (fText is then empty)
-  std::string fText;   // LABEL, RSTRING and string formula results
 };
 
 struct TXLSRow {
@@ -101,6 +106,7 @@ struct TXLSWindow2 {
 struct TXLSWorksheet {
   std::string fName;
   std::vector<TXLSCell> fCells;  // in record order
+  std::vector<std::string> fTexts;  // the cells' own texts
   std::vector<TXLSRow> fRows;
   std::vector<TXLSColInfo> fCols;
   std::vector<TXLSMerge> fMerges;

@@ -207,6 +207,15 @@ void AddCell(TXLSWorksheet& sheet, TXLSCell&& cell) {
   if (cell.fCol <= kMaxCol) sheet.fCells.push_back(std::move(cell));
 }
 
+static_assert(sizeof(TXLSCell) <= 24, "a cell's text stays out of the cell");
+
+std::int32_t AddText(TXLSWorksheet& sheet, std::string&& text) {
+  // A sheet's texts cannot outnumber its records, which a stream of at most
+  // 4 GiB cannot make reach 2^31.
+  sheet.fTexts.push_back(std::move(text));
+  return static_cast<std::int32_t>(sheet.fTexts.size() - 1);
+}
+
 // Room for the cells the sheet's used range holds, so that a large sheet's
 // cells are not moved again and again as the list grows. The range is the
 // file's word: no more is reserved than the rest of the stream could hold.
@@ -293,8 +302,11 @@ void ReadWorksheet(TBiffRecordReader& reader, TXLSWorksheet& sheet) {
       case rt::RSTRING: {
         TXLSCell cell;
         ReadCellHeader(c, cell);
-        cell.fText = ReadUnicodeString(c, 2);
-        cell.fKind = cell.fText.empty() ? TXLSCellKind::Blank : TXLSCellKind::String;
+        std::string text = ReadUnicodeString(c, 2);
+        if (!text.empty()) {
+          cell.fKind = TXLSCellKind::String;
+          cell.fTextIndex = AddText(sheet, std::move(text));
+        }
         AddCell(sheet, std::move(cell));
         break;
       }
@@ -303,7 +315,8 @@ void ReadWorksheet(TBiffRecordReader& reader, TXLSWorksheet& sheet) {
         ReadCellHeader(c, cell);
         std::uint32_t index = c.U32();
         cell.fKind = TXLSCellKind::String;
-        cell.fSSTIndex = index > 0x7FFFFFFF ? -2 : static_cast<int>(index);
+        cell.fShared = true;
+        cell.fTextIndex = index > 0x7FFFFFFF ? -2 : static_cast<std::int32_t>(index);
         AddCell(sheet, std::move(cell));
         break;
       }
@@ -347,7 +360,7 @@ void ReadWorksheet(TBiffRecordReader& reader, TXLSWorksheet& sheet) {
         TBiffContinueCursor cc(reader, r.fData.substr(2));
         std::string text;
         cc.ReadString(count, text, nullptr);
-        if (stringFormula >= 0 && !text.empty()) sheet.fCells[stringFormula].fText = std::move(text);
+        if (stringFormula >= 0 && !text.empty()) sheet.fCells[stringFormula].fTextIndex = AddText(sheet, std::move(text));
         stringFormula = -1;
         break;
       }

@@ -1,16 +1,40 @@
 #include "xls/XLSSharedStrings.h"
 
+#include <algorithm>
+#include <stdexcept>
+
 #include "xls/BiffContinue.h"
 #include "xls/BiffRecords.h"
 
 namespace xls {
 
-void TXLSSharedStrings_Import::Add(std::string text, std::string richTextTags) {
-  fEntries.push_back({std::move(text), std::move(richTextTags)});
+void TXLSSharedStrings_Import::Add(std::string_view text, std::string_view richTextTags) {
+  fTexts.append(text);
+  fEnds.push_back(fTexts.size());
+  if (!richTextTags.empty()) fRuns.emplace_back(Count() - 1, std::string(richTextTags));
+}
+
+std::string_view TXLSSharedStrings_Import::GetS(int index) const {
+  if (index < 0 || index >= Count()) throw std::out_of_range("shared string index");
+  const std::size_t i = static_cast<std::size_t>(index);
+  const std::size_t start = i == 0 ? 0 : fEnds[i - 1];
+  return std::string_view(fTexts).substr(start, fEnds[i] - start);
+}
+
+std::string_view TXLSSharedStrings_Import::RichTextTags(int index) const {
+  auto it = std::lower_bound(fRuns.begin(), fRuns.end(), index,
+                             [](const std::pair<int, std::string>& runs, int i) { return runs.first < i; });
+  return it != fRuns.end() && it->first == index ? std::string_view(it->second) : std::string_view();
+}
+
+void TXLSSharedStrings_Import::Clear() {
+  fTexts.clear();
+  fEnds.clear();
+  fRuns.clear();
 }
 
 void TXLSSharedStrings_Import::ImportXLS(std::string_view workbookStream, std::size_t recordOffset) {
-  if (!fEntries.empty()) return;
+  if (!fEnds.empty()) return;
   TBiffRecordReader reader(workbookStream, recordOffset);
   TBiffRecord record;
   if (!reader.Next(record) || record.fType != rt::SST) return;
@@ -18,12 +42,14 @@ void TXLSSharedStrings_Import::ImportXLS(std::string_view workbookStream, std::s
   cursor.U32();  // total count of references
   std::uint32_t unique = cursor.U32();
   // The count is not trusted for reserving: every string takes at least 3 bytes.
-  fEntries.reserve(std::min<std::size_t>(unique, workbookStream.size() / 3));
+  fEnds.reserve(std::min<std::size_t>(unique, workbookStream.size() / 3));
+  std::string runs;
   for (std::uint32_t i = 0; i < unique; ++i) {
     std::size_t count = cursor.U16();
-    TXLSSharedStrings_ImportEntry entry;
-    cursor.ReadString(count, entry.fText, &entry.fRichTextTags);
-    fEntries.push_back(std::move(entry));
+    runs.clear();
+    cursor.ReadString(count, fTexts, &runs);
+    fEnds.push_back(fTexts.size());
+    if (!runs.empty()) fRuns.emplace_back(Count() - 1, runs);
   }
 }
 

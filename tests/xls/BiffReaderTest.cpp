@@ -73,7 +73,8 @@ TEST(SharedStrings, RichAndPhoneticRunsAreSkippedAcrossRecords) {
   sst.ImportXLS(stream, 0);
   ASSERT_EQ(sst.Count(), 2);
   EXPECT_EQ(sst.GetS(0), "abc");
-  EXPECT_EQ(sst.GetI(0).RichTextTagsLength(), 2u);
+  EXPECT_EQ(sst.RichTextTagsLength(0), 2u);
+  EXPECT_EQ(sst.RichTextTagsLength(1), 0u);
   EXPECT_EQ(sst.GetS(1), "next");
 }
 
@@ -142,7 +143,8 @@ TEST(BookReader, GlobalsAndWorksheetRecords) {
   const TXLSWorksheet& s1 = book.fWorksheets[0];
   EXPECT_EQ(s1.fName, "First");
   ASSERT_EQ(s1.fCells.size(), 3u);
-  EXPECT_EQ(s1.fCells[1].fSSTIndex, 1);
+  EXPECT_TRUE(s1.fCells[1].fShared);
+  EXPECT_EQ(s1.fCells[1].fTextIndex, 1);
   EXPECT_EQ(s1.fCells[2].fCol, 3);
   EXPECT_EQ(s1.fCells[2].fValue, 1.0);
   ASSERT_EQ(s1.fMerges.size(), 1u);
@@ -167,7 +169,8 @@ TEST(BookReader, FormulaResultsAndTheirStrings) {
   const auto& cells = book.fWorksheets.at(0).fCells;
   ASSERT_EQ(cells.size(), 3u);
   EXPECT_EQ(cells[0].fKind, TXLSCellKind::String);
-  EXPECT_EQ(cells[0].fText, "computed");
+  EXPECT_FALSE(cells[0].fShared);
+  EXPECT_EQ(book.fWorksheets.at(0).fTexts.at(static_cast<std::size_t>(cells[0].fTextIndex)), "computed");
   EXPECT_EQ(cells[1].fKind, TXLSCellKind::Boolean);
   EXPECT_TRUE(cells[1].fBool);
   EXPECT_EQ(cells[2].fValue, 42.5);
