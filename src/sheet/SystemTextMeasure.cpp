@@ -1,4 +1,5 @@
 // Text measurement with FreeType, fonts found through fontconfig (POSIX systems).
+#include <dlfcn.h>
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -13,6 +14,57 @@
 #include "sheet/TextMeasure.h"
 
 namespace sheet {
+
+namespace {
+
+// The font engine's functions, each with the library that holds it.
+#define NABIDKA_FONT_FUNCTIONS(X)                                                                       \
+  X(kFreeType, FT_Init_FreeType) X(kFreeType, FT_Done_FreeType) X(kFreeType, FT_New_Face)              \
+  X(kFreeType, FT_Done_Face) X(kFreeType, FT_Set_Char_Size) X(kFreeType, FT_Get_Char_Index)            \
+  X(kFreeType, FT_Load_Glyph) X(kFontconfig, FcInitLoadConfigAndFonts) X(kFontconfig, FcConfigDestroy) \
+  X(kFontconfig, FcPatternCreate) X(kFontconfig, FcPatternDestroy) X(kFontconfig, FcPatternAddString)  \
+  X(kFontconfig, FcPatternAddInteger) X(kFontconfig, FcPatternAddBool)                                 \
+  X(kFontconfig, FcConfigSubstitute) X(kFontconfig, FcDefaultSubstitute) X(kFontconfig, FcFontMatch)   \
+  X(kFontconfig, FcPatternGetString) X(kFontconfig, FcPatternGetInteger)
+
+// FreeType and fontconfig are loaded when the first text is measured, not
+// with the program: reading an article or customer list measures nothing,
+// and loading both (with the libraries behind them) costs every start about
+// a millisecond. The handles stay open for the life of the process.
+struct TFontEngine {
+#define NABIDKA_FONT_POINTER(library, name) decltype(&::name) name = nullptr;
+  NABIDKA_FONT_FUNCTIONS(NABIDKA_FONT_POINTER)
+#undef NABIDKA_FONT_POINTER
+
+  // Null when either library or one of its functions is missing: text is
+  // then measured by the built-in metrics.
+  static const TFontEngine* Get() {
+    static const TFontEngine* const engine = Load();
+    return engine;
+  }
+
+ private:
+  static const TFontEngine* Load() {
+    // The sonames these headers were written for.
+    void* const libraries[] = {dlopen("libfreetype.so.6", RTLD_NOW | RTLD_LOCAL),
+                               dlopen("libfontconfig.so.1", RTLD_NOW | RTLD_LOCAL)};
+    enum { kFreeType, kFontconfig };
+    static TFontEngine engine;
+    bool complete = true;
+    auto resolve = [&](void* library, const char* name) -> void* {
+      void* symbol = library ? dlsym(library, name) : nullptr;
+      complete = complete && symbol;
+      return symbol;
+    };
+#define NABIDKA_FONT_RESOLVE(library, name) \
+  engine.name = reinterpret_cast<decltype(&::name)>(resolve(libraries[library], #name));
+    NABIDKA_FONT_FUNCTIONS(NABIDKA_FONT_RESOLVE)
+#undef NABIDKA_FONT_RESOLVE
+    return complete ? &engine : nullptr;
+  }
+};
+
+}  // namespace
 
 struct TSystemTextMeasure::TImpl {
   struct TFace {
@@ -35,15 +87,19 @@ struct TSystemTextMeasure::TImpl {
   std::map<std::tuple<std::string, bool, bool>, TFace> fFaces;
   std::map<std::tuple<std::string, bool, bool, FT_F26Dot6>, TSized> fSized;
 
+  const TFontEngine* fEngine = TFontEngine::Get();
+
   TImpl() {
-    if (FT_Init_FreeType(&fLibrary) != 0) fLibrary = nullptr;
-    fConfig = FcInitLoadConfigAndFonts();
+    if (!fEngine) return;
+    if (fEngine->FT_Init_FreeType(&fLibrary) != 0) fLibrary = nullptr;
+    fConfig = fEngine->FcInitLoadConfigAndFonts();
   }
   ~TImpl() {
+    if (!fEngine) return;
     for (auto& [key, face] : fFaces)
-      if (face.fFace) FT_Done_Face(face.fFace);
-    if (fLibrary) FT_Done_FreeType(fLibrary);
-    if (fConfig) FcConfigDestroy(fConfig);
+      if (face.fFace) fEngine->FT_Done_Face(face.fFace);
+    if (fLibrary) fEngine->FT_Done_FreeType(fLibrary);
+    if (fConfig) fEngine->FcConfigDestroy(fConfig);
   }
 
   TFace& Face(const TFontSpec& font) {
@@ -51,30 +107,30 @@ struct TSystemTextMeasure::TImpl {
     if (auto it = fFaces.find(key); it != fFaces.end()) return it->second;
     TFace face;
     if (fLibrary && fConfig) {
-      FcPattern* pattern = FcPatternCreate();
-      FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(font.fName.c_str()));
-      FcPatternAddInteger(pattern, FC_WEIGHT, font.fBold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-      FcPatternAddInteger(pattern, FC_SLANT, font.fItalic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-      FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-      FcConfigSubstitute(fConfig, pattern, FcMatchPattern);
-      FcDefaultSubstitute(pattern);
+      FcPattern* pattern = fEngine->FcPatternCreate();
+      fEngine->FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(font.fName.c_str()));
+      fEngine->FcPatternAddInteger(pattern, FC_WEIGHT, font.fBold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+      fEngine->FcPatternAddInteger(pattern, FC_SLANT, font.fItalic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+      fEngine->FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+      fEngine->FcConfigSubstitute(fConfig, pattern, FcMatchPattern);
+      fEngine->FcDefaultSubstitute(pattern);
       FcResult result = FcResultNoMatch;
-      FcPattern* match = FcFontMatch(fConfig, pattern, &result);
+      FcPattern* match = fEngine->FcFontMatch(fConfig, pattern, &result);
       if (match) {
         FcChar8* file = nullptr;
         int index = 0;
-        if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
-          FcPatternGetInteger(match, FC_INDEX, 0, &index);
+        if (fEngine->FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
+          fEngine->FcPatternGetInteger(match, FC_INDEX, 0, &index);
           const std::string path(reinterpret_cast<const char*>(file));
-          if (FT_New_Face(fLibrary, path.c_str(), index, &face.fFace) == 0) {
+          if (fEngine->FT_New_Face(fLibrary, path.c_str(), index, &face.fFace) == 0) {
             face.fFile = path;
           } else {
             face.fFace = nullptr;
           }
         }
-        FcPatternDestroy(match);
+        fEngine->FcPatternDestroy(match);
       }
-      FcPatternDestroy(pattern);
+      fEngine->FcPatternDestroy(pattern);
     }
     return fFaces.emplace(key, face).first->second;
   }
@@ -99,15 +155,15 @@ struct TSystemTextMeasure::TImpl {
   }
 
   // Faces are shared between sizes; the size is set before each use.
-  static bool Select(const TSized& sized) {
-    return FT_Set_Char_Size(sized.fFace, 0, sized.fSize, static_cast<FT_UInt>(kDpi), static_cast<FT_UInt>(kDpi)) == 0;
+  bool Select(const TSized& sized) const {
+    return fEngine->FT_Set_Char_Size(sized.fFace, 0, sized.fSize, static_cast<FT_UInt>(kDpi), static_cast<FT_UInt>(kDpi)) == 0;
   }
 
   double Advance(TSized& sized, char32_t cp) {
     if (auto it = sized.fAdvances.find(cp); it != sized.fAdvances.end()) return it->second;
     double advance = 0;
-    const FT_UInt glyph = FT_Get_Char_Index(sized.fFace, cp);
-    if (FT_Load_Glyph(sized.fFace, glyph, FT_LOAD_DEFAULT) == 0)
+    const FT_UInt glyph = fEngine->FT_Get_Char_Index(sized.fFace, cp);
+    if (fEngine->FT_Load_Glyph(sized.fFace, glyph, FT_LOAD_DEFAULT) == 0)
       advance = std::round(static_cast<double>(sized.fFace->glyph->advance.x) / 64);
     sized.fAdvances.emplace(cp, advance);
     return advance;
@@ -127,7 +183,7 @@ double TSystemTextMeasure::TextWidth(const TFontSpec& font, std::string_view tex
     double width = 0;
     for (char32_t cp : CodePoints(line)) {
       if (sized->fAdvances.find(cp) == sized->fAdvances.end() && !selected) {
-        TImpl::Select(*sized);
+        fImpl->Select(*sized);
         selected = true;
       }
       width += fImpl->Advance(*sized, cp);
