@@ -11,7 +11,7 @@ namespace {
 
 using K = TControlKind;
 
-constexpr TControlSpec kMainControls[] = {
+constexpr TControlLayout kMainControls[] = {
     // Item detail.
     {"ItemCodeField", K::ckField, 8, 8, 289, 17, "Kód prvku"},
     {"ItemDescriptionField", K::ckField, 8, 31, 289, 17, "Popis prvku"},
@@ -73,26 +73,26 @@ constexpr TControlSpec kMainControls[] = {
     {"CustomerDicField", K::ckLabel, 462, 655, 0, 0, "DIČ"},
 };
 
-constexpr TControlSpec kDialogControls[] = {
+constexpr TControlLayout kDialogControls[] = {
     {"CountLabel", K::ckLabel, 24, 16, 86, 22, "Počet prvků:", {}, false, false, {}, 11},
     {"ExtraItemCountEntry", K::ckEntry, 112, 16, 41, 26, "0", {}, true, false, {}, 11},
     {"ExtraItemsTable", K::ckGrid, 22, 48, 841, 161, "", {}, false, false, {}, 11},
     {"ConfirmButton", K::ckButton, 760, 215, 89, 25, "Doplnit"},
 };
 
-constexpr TWindowSpec kMainWindow{"MainWindow", "Zpracování cenové nabídky", 624, 676, "Tahoma", 8, kMainControls};
-constexpr TWindowSpec kDialog{"ExtraItemsDialog", TForm1::kCaption, 871, 250, "Tahoma", 8, kDialogControls};
+constexpr TWindowLayout kMainWindow{"MainWindow", "Zpracování cenové nabídky", 624, 676, "Tahoma", 8, kMainControls};
+constexpr TWindowLayout kDialog{"ExtraItemsDialog", TForm1::kCaption, 871, 250, "Tahoma", 8, kDialogControls};
 
 }  // namespace
 
-const TControlSpec& TWindowSpec::Control(std::string_view name) const {
-  for (const TControlSpec& control : Controls) {
+const TControlLayout& TWindowLayout::Control(std::string_view name) const {
+  for (const TControlLayout& control : Controls) {
     if (control.Name == name) return control;
   }
   throw std::out_of_range("no control " + std::string(name) + " in " + std::string(Name));
 }
 
-const TWindowSpec& MainWindowSpec() { return kMainWindow; }
-const TWindowSpec& ExtraItemsDialogSpec() { return kDialog; }
+const TWindowLayout& MainWindowLayout() { return kMainWindow; }
+const TWindowLayout& ExtraItemsDialogLayout() { return kDialog; }
 
 }  // namespace app

@@ -24,7 +24,7 @@ enum class TControlKind {
   ckGrid,        // editable grid (the dialog's table)
 };
 
-struct TControlSpec {
+struct TControlLayout {
   std::string_view Name;
   TControlKind Kind;
   int Left, Top, Width, Height;
@@ -43,23 +43,23 @@ struct TControlSpec {
   }
 };
 
-struct TWindowSpec {
+struct TWindowLayout {
   std::string_view Name;
   std::string_view Caption;
   int ClientWidth, ClientHeight;
   std::string_view FontName;
   int FontPoints;
   // Listed in creation order, which is the tab order too.
-  std::span<const TControlSpec> Controls;
+  std::span<const TControlLayout> Controls;
 
   // The control of that name; throws std::out_of_range when there is none.
-  const TControlSpec& Control(std::string_view name) const;
+  const TControlLayout& Control(std::string_view name) const;
 };
 
 // "Zpracování cenové nabídky": 624 × 676, Tahoma 8.
-const TWindowSpec& MainWindowSpec();
+const TWindowLayout& MainWindowLayout();
 // "Zadání dalších prvků do kalkulace": 871 × 250, Tahoma 8, its controls Tahoma 11.
-const TWindowSpec& ExtraItemsDialogSpec();
+const TWindowLayout& ExtraItemsDialogLayout();
 
 // The dialog's table: column widths and row height.
 inline constexpr int kExtraItemsColumnWidths[5] = {30, 161, 392, 50, 98};

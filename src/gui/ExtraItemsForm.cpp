@@ -28,13 +28,13 @@ bool IsEnter(const QKeyEvent* key) { return key->key() == Qt::Key_Return || key-
 
 TExtraItemsForm::TExtraItemsForm(app::TForm1& model, TQtDialogs& dialogs, QWidget* parent)
     : QDialog(parent), fModel(model), fDialogs(dialogs) {
-  const app::TWindowSpec& spec = app::ExtraItemsDialogSpec();
-  setObjectName(Q(spec.Name));
-  setWindowTitle(Q(spec.Caption));
+  const app::TWindowLayout& layout = app::ExtraItemsDialogLayout();
+  setObjectName(Q(layout.Name));
+  setWindowTitle(Q(layout.Caption));
   // No title-bar buttons: the dialog ends with "Doplnit" (or Escape).
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint);
-  setFixedSize(spec.ClientWidth, spec.ClientHeight);
-  setFont(TahomaFont(spec.FontPoints));
+  setFixedSize(layout.ClientWidth, layout.ClientHeight);
+  setFont(TahomaFont(layout.FontPoints));
   BuildControls();
   ShowTable();
   if (QScreen* screen = QGuiApplication::primaryScreen()) move(screen->availableGeometry().center() - rect().center());
@@ -43,14 +43,14 @@ TExtraItemsForm::TExtraItemsForm(app::TForm1& model, TQtDialogs& dialogs, QWidge
 
 // The controls of the dialog's description, each with its own place and font.
 void TExtraItemsForm::BuildControls() {
-  const app::TWindowSpec& spec = app::ExtraItemsDialogSpec();
-  auto place = [&spec](QWidget* widget, std::string_view name) {
-    const app::TControlSpec& control = spec.Control(name);
+  const app::TWindowLayout& layout = app::ExtraItemsDialogLayout();
+  auto place = [&layout](QWidget* widget, std::string_view name) {
+    const app::TControlLayout& control = layout.Control(name);
     widget->setObjectName(Q(control.Name));
     widget->setGeometry(control.Left, control.Top, control.Width, control.Height);
     if (control.FontPoints > 0) widget->setFont(TahomaFont(control.FontPoints));
   };
-  auto* label = new QLabel(Q(spec.Control("CountLabel").Caption), this);
+  auto* label = new QLabel(Q(layout.Control("CountLabel").Caption), this);
   place(label, "CountLabel");
 
   fCountEntry = new QLineEdit(Q(fModel.ExtraItemCountEntry), this);
@@ -89,7 +89,7 @@ void TExtraItemsForm::BuildControls() {
     }
   });
 
-  fConfirm = new QPushButton(Q(spec.Control("ConfirmButton").Caption), this);
+  fConfirm = new QPushButton(Q(layout.Control("ConfirmButton").Caption), this);
   place(fConfirm, "ConfirmButton");
   fConfirm->setAutoDefault(false);
   connect(fConfirm, &QPushButton::clicked, this, &TExtraItemsForm::Confirm);

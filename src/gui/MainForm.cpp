@@ -63,11 +63,11 @@ TMainForm::TMainForm(app::TFileSystem& fileSystem, app::TDialogs& dialogs, app::
                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
       fFileSystem(fileSystem),
       fApp(fileSystem, dialogs, std::move(settings)) {
-  const app::TWindowSpec& spec = app::MainWindowSpec();
-  setObjectName(Q(spec.Name));
-  setWindowTitle(Q(spec.Caption));
-  setFixedSize(spec.ClientWidth, spec.ClientHeight);
-  setFont(TahomaFont(spec.FontPoints));
+  const app::TWindowLayout& layout = app::MainWindowLayout();
+  setObjectName(Q(layout.Name));
+  setWindowTitle(Q(layout.Caption));
+  setFixedSize(layout.ClientWidth, layout.ClientHeight);
+  setFont(TahomaFont(layout.FontPoints));
   BuildControls();
   ConnectHandlers();
   ShowState();
@@ -76,17 +76,17 @@ TMainForm::TMainForm(app::TFileSystem& fileSystem, app::TDialogs& dialogs, app::
 
 TMainForm::~TMainForm() = default;
 
-QLabel* TMainForm::AddLabel(const app::TControlSpec& spec, QWidget* parent) {
-  auto* label = new QLabel(Q(spec.Caption), parent);
-  if (spec.Width == 0) {
+QLabel* TMainForm::AddLabel(const app::TControlLayout& layout, QWidget* parent) {
+  auto* label = new QLabel(Q(layout.Caption), parent);
+  if (layout.Width == 0) {
     // The accents of capitals (Č, Š) rise above the font's ascent; a label
     // as tall as its text would cut them off, so the label starts a little
     // higher and its text stays where the layout puts it.
     label->setContentsMargins(0, kAccentRoom, 0, 0);
-    label->move(spec.Left, spec.Top - kAccentRoom);
+    label->move(layout.Left, layout.Top - kAccentRoom);
     label->adjustSize();
   } else {
-    label->setGeometry(spec.Left, spec.Top, spec.Width, spec.Height);
+    label->setGeometry(layout.Left, layout.Top, layout.Width, layout.Height);
   }
   return label;
 }
@@ -95,28 +95,28 @@ QLabel* TMainForm::AddLabel(const app::TControlSpec& spec, QWidget* parent) {
 // is the tab order), named after the control.
 void TMainForm::BuildControls() {
   using K = app::TControlKind;
-  for (const app::TControlSpec& spec : app::MainWindowSpec().Controls) {
-    QWidget* parent = spec.Parent.empty() ? this : Control<QWidget>(spec.Parent);
+  for (const app::TControlLayout& layout : app::MainWindowLayout().Controls) {
+    QWidget* parent = layout.Parent.empty() ? this : Control<QWidget>(layout.Parent);
     QWidget* widget = nullptr;
-    switch (spec.Kind) {
-      case K::ckLabel: widget = AddLabel(spec, parent); break;
+    switch (layout.Kind) {
+      case K::ckLabel: widget = AddLabel(layout, parent); break;
       case K::ckField: {
-        QLabel* field = AddLabel(spec, parent);
+        QLabel* field = AddLabel(layout, parent);
         field->setFrameShape(QFrame::Panel);
         field->setFrameShadow(QFrame::Sunken);
-        field->setAlignment((spec.RightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+        field->setAlignment((layout.RightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
         widget = field;
         break;
       }
       case K::ckEntry: {
-        auto* entry = new QLineEdit(Q(spec.Caption), parent);
-        if (spec.RightAligned) entry->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        auto* entry = new QLineEdit(Q(layout.Caption), parent);
+        if (layout.RightAligned) entry->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         widget = entry;
         break;
       }
       case K::ckCheck: {
-        auto* check = new QCheckBox(Q(spec.Caption), parent);
-        check->setChecked(spec.Checked);
+        auto* check = new QCheckBox(Q(layout.Caption), parent);
+        check->setChecked(layout.Checked);
         widget = check;
         break;
       }
@@ -132,18 +132,18 @@ void TMainForm::BuildControls() {
         widget = list;
         break;
       }
-      case K::ckButton: widget = new QPushButton(Q(spec.Caption), parent); break;
+      case K::ckButton: widget = new QPushButton(Q(layout.Caption), parent); break;
       case K::ckMemo: {
-        auto* memo = new QPlainTextEdit(Q(spec.Caption), parent);
+        auto* memo = new QPlainTextEdit(Q(layout.Caption), parent);
         memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         memo->setReadOnly(true);  // the lines come from the list; an edit here would go nowhere
         widget = memo;
         break;
       }
-      case K::ckRadioGroup: widget = new QGroupBox(Q(spec.Caption), parent); break;
+      case K::ckRadioGroup: widget = new QGroupBox(Q(layout.Caption), parent); break;
       case K::ckRadio: {
-        auto* radio = new QRadioButton(Q(spec.Caption), parent);
-        radio->setChecked(spec.Checked);
+        auto* radio = new QRadioButton(Q(layout.Caption), parent);
+        radio->setChecked(layout.Checked);
         widget = radio;
         break;
       }
@@ -156,12 +156,12 @@ void TMainForm::BuildControls() {
       }
       case K::ckGrid: continue;  // the dialog's only
     }
-    widget->setObjectName(Q(spec.Name));
-    if (spec.Kind != K::ckLabel && spec.Kind != K::ckField) {
-      widget->setGeometry(spec.Left, spec.Top, spec.Width, spec.Height);
+    widget->setObjectName(Q(layout.Name));
+    if (layout.Kind != K::ckLabel && layout.Kind != K::ckField) {
+      widget->setGeometry(layout.Left, layout.Top, layout.Width, layout.Height);
     }
-    if (!spec.Hint.empty()) widget->setToolTip(Q(spec.Hint));
-    fControls.emplace(std::string(spec.Name), widget);
+    if (!layout.Hint.empty()) widget->setToolTip(Q(layout.Hint));
+    fControls.emplace(std::string(layout.Name), widget);
   }
   TakeControls();
 }

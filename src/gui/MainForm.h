@@ -51,7 +51,7 @@ class TMainForm : public QWidget {
   void BuildControls();
   void TakeControls();
   void ConnectHandlers();
-  QLabel* AddLabel(const app::TControlSpec& spec, QWidget* parent);
+  QLabel* AddLabel(const app::TControlLayout& layout, QWidget* parent);
   // The widget built for the named control.
   template <class TWidget>
   TWidget* Control(std::string_view name) const {

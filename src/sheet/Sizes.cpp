@@ -13,16 +13,16 @@ int GetRowHeightFromFont(const TExportFont& aFont) {
   return RowHeightFromFont(aFont.Name(), aFont.Size(), aFont.Style().Escapement());
 }
 
-TFontSpec FontSpecOf(const TExportFont& aFont) {
-  TFontSpec fontSpec;
-  fontSpec.fName = aFont.Name();
-  fontSpec.fSize = aFont.Size();
+TMeasuredFont MeasuredFontOf(const TExportFont& aFont) {
+  TMeasuredFont measured;
+  measured.fName = aFont.Name();
+  measured.fSize = aFont.Size();
   const TExportFontStyle& s = aFont.Style();
-  fontSpec.fBold = s.Bold() == efsYes;
-  fontSpec.fItalic = s.Italic() == efsYes;
-  fontSpec.fUnderline = s.Underline() != efuAuto && s.Underline() != efuNo;
-  fontSpec.fStrikeOut = s.StrikeOut() == efsYes;
-  return fontSpec;
+  measured.fBold = s.Bold() == efsYes;
+  measured.fItalic = s.Italic() == efsYes;
+  measured.fUnderline = s.Underline() != efuAuto && s.Underline() != efuNo;
+  measured.fStrikeOut = s.StrikeOut() == efsYes;
+  return measured;
 }
 
 double SheetDefaultColWidth(const TExportWorkSheet& aSheet) {
@@ -41,11 +41,11 @@ double SheetDefaultRowHeight(const TExportWorkSheet& aSheet, bool aIsEmptyRow, b
 namespace {
 
 // Sub- and superscript text is drawn smaller.
-TFontSpec MeasuredSpec(const TExportFont& aFont) {
-  TFontSpec fontSpec = FontSpecOf(aFont);
+TMeasuredFont ScriptScaledFont(const TExportFont& aFont) {
+  TMeasuredFont measured = MeasuredFontOf(aFont);
   const auto esc = aFont.Style().Escapement();
-  if (esc == efeSubscript || esc == efeSuperscript) fontSpec.fSize = std::round(fontSpec.fSize * 0.6);
-  return fontSpec;
+  if (esc == efeSubscript || esc == efeSuperscript) measured.fSize = std::round(measured.fSize * 0.6);
+  return measured;
 }
 
 }  // namespace
@@ -59,11 +59,11 @@ double CellAutoWidth(const TExportCell& aCell, const TCustomExporter& aExporter,
     for (const TRichTextRun& run : str->RichTextTags()) {
       if (!first) width += aExporter.RunSpacing();
       first = false;
-      width += aMeasure.TextWidth(MeasuredSpec(run.fFont ? *run.fFont : font), run.fText);
+      width += aMeasure.TextWidth(ScriptScaledFont(run.fFont ? *run.fFont : font), run.fText);
     }
     return width + aExporter.CellPadding();
   }
-  return aMeasure.TextWidth(MeasuredSpec(font), aCell.FormattedText()) + aExporter.CellPadding();
+  return aMeasure.TextWidth(ScriptScaledFont(font), aCell.FormattedText()) + aExporter.CellPadding();
 }
 
 double CellAutoHeight(const TExportCell& aCell, double aWidth, const TCustomExporter& aExporter) {
@@ -88,7 +88,7 @@ double MultiLineCellHeight(const TExportCell& aCell, double aRealColWidth, TText
   }
   if (width <= 0) width = sheet ? SheetDefaultColWidth(*sheet) : kDefaultColWidth;
   const TExportFont& font = aCell.Font_ReadOnly();
-  return MultiLineRowHeight(aMeasure, FontSpecOf(font), aCell.FormattedText(), width, GetRowHeightFromFont(font));
+  return MultiLineRowHeight(aMeasure, MeasuredFontOf(font), aCell.FormattedText(), width, GetRowHeightFromFont(font));
 }
 
 void TExportWorkSheet::CalculateColWidthsRowHeights(const TCustomExporter& aExporter, std::vector<double>& aColWidths,

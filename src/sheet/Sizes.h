@@ -21,7 +21,7 @@ inline constexpr double kDefaultColWidth = 80;
 // Pixel height of one text line in the font (font table, factors 1.124 and 1.75).
 int GetRowHeightFromFont(const TExportFont& aFont);
 // The measuring service's description of a model font.
-TFontSpec FontSpecOf(const TExportFont& aFont);
+TMeasuredFont MeasuredFontOf(const TExportFont& aFont);
 
 // Cols.DefaultWidth when > 0, else 80.
 double SheetDefaultColWidth(const TExportWorkSheet& aSheet);

@@ -102,7 +102,7 @@ struct TSystemTextMeasure::TImpl {
     if (fConfig) fEngine->FcConfigDestroy(fConfig);
   }
 
-  TFace& Face(const TFontSpec& font) {
+  TFace& Face(const TMeasuredFont& font) {
     const auto key = std::make_tuple(font.fName, font.fBold, font.fItalic);
     if (auto it = fFaces.find(key); it != fFaces.end()) return it->second;
     TFace face;
@@ -135,7 +135,7 @@ struct TSystemTextMeasure::TImpl {
     return fFaces.emplace(key, face).first->second;
   }
 
-  TSized* Sized(const TFontSpec& font) {
+  TSized* Sized(const TMeasuredFont& font) {
     TFace& face = Face(font);
     if (!face.fFace) return nullptr;
     const FT_F26Dot6 size = static_cast<FT_F26Dot6>(std::lround(std::max(font.fSize, 0.0) * 64));
@@ -173,7 +173,7 @@ struct TSystemTextMeasure::TImpl {
 TSystemTextMeasure::TSystemTextMeasure() : fImpl(std::make_unique<TImpl>()) {}
 TSystemTextMeasure::~TSystemTextMeasure() = default;
 
-double TSystemTextMeasure::TextWidth(const TFontSpec& font, std::string_view text) {
+double TSystemTextMeasure::TextWidth(const TMeasuredFont& font, std::string_view text) {
   std::lock_guard lock(fImpl->fLock);
   TImpl::TSized* sized = fImpl->Sized(font);
   if (!sized) return fFallback.TextWidth(font, text);
@@ -193,13 +193,13 @@ double TSystemTextMeasure::TextWidth(const TFontSpec& font, std::string_view tex
   return widest;
 }
 
-double TSystemTextMeasure::LineHeight(const TFontSpec& font) {
+double TSystemTextMeasure::LineHeight(const TMeasuredFont& font) {
   std::lock_guard lock(fImpl->fLock);
   TImpl::TSized* sized = fImpl->Sized(font);
   return sized ? sized->fLineHeight : fFallback.LineHeight(font);
 }
 
-std::string TSystemTextMeasure::ChosenFont(const TFontSpec& font) {
+std::string TSystemTextMeasure::ChosenFont(const TMeasuredFont& font) {
   std::lock_guard lock(fImpl->fLock);
   return fImpl->Face(font).fFile;
 }

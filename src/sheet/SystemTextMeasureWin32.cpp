@@ -34,7 +34,7 @@ struct TSystemTextMeasure::TImpl {
   }
 
   // Nothing when the size is no positive whole pixel height or GDI refuses the font.
-  TSized* Sized(const TFontSpec& font) {
+  TSized* Sized(const TMeasuredFont& font) {
     const long height = std::lround(PixelsPerEm(font));
     if (!fContext || height <= 0) return nullptr;
     const auto key = std::make_tuple(font.fName, font.fBold, font.fItalic, height);
@@ -43,7 +43,7 @@ struct TSystemTextMeasure::TImpl {
     return it->second.fFont ? &it->second : nullptr;
   }
 
-  TSized Create(const TFontSpec& font, long height) {
+  TSized Create(const TMeasuredFont& font, long height) {
     TSized sized;
     const std::u16string name = text::ToUtf16(font.fName);
     // A negative height asks for the em size (character height), as points do.
@@ -81,7 +81,7 @@ struct TSystemTextMeasure::TImpl {
 TSystemTextMeasure::TSystemTextMeasure() : fImpl(std::make_unique<TImpl>()) {}
 TSystemTextMeasure::~TSystemTextMeasure() = default;
 
-double TSystemTextMeasure::TextWidth(const TFontSpec& font, std::string_view text) {
+double TSystemTextMeasure::TextWidth(const TMeasuredFont& font, std::string_view text) {
   std::lock_guard lock(fImpl->fLock);
   TImpl::TSized* sized = fImpl->Sized(font);
   if (!sized) return fFallback.TextWidth(font, text);
@@ -90,13 +90,13 @@ double TSystemTextMeasure::TextWidth(const TFontSpec& font, std::string_view tex
   return widest;
 }
 
-double TSystemTextMeasure::LineHeight(const TFontSpec& font) {
+double TSystemTextMeasure::LineHeight(const TMeasuredFont& font) {
   std::lock_guard lock(fImpl->fLock);
   TImpl::TSized* sized = fImpl->Sized(font);
   return sized ? sized->fLineHeight : fFallback.LineHeight(font);
 }
 
-std::string TSystemTextMeasure::ChosenFont(const TFontSpec& font) {
+std::string TSystemTextMeasure::ChosenFont(const TMeasuredFont& font) {
   std::lock_guard lock(fImpl->fLock);
   TImpl::TSized* sized = fImpl->Sized(font);
   return sized ? sized->fFace : "";

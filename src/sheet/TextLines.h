@@ -11,7 +11,7 @@ namespace sheet {
 
 inline constexpr double kDpi = 96;
 
-inline double PixelsPerEm(const TFontSpec& font) { return (font.fSize > 0 ? font.fSize : 0) * kDpi / 72; }
+inline double PixelsPerEm(const TMeasuredFont& font) { return (font.fSize > 0 ? font.fSize : 0) * kDpi / 72; }
 
 // UTF-8 to code points; a malformed byte counts as U+FFFD.
 std::vector<char32_t> CodePoints(std::string_view s);

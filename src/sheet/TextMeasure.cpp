@@ -32,8 +32,8 @@ std::vector<std::string_view> Lines(std::string_view text) {
 
 namespace {
 
-double WidestLine(TTextMeasure& measure, const TFontSpec& font, std::string_view text,
-                  double (*lineWidth)(TTextMeasure&, const TFontSpec&, std::string_view)) {
+double WidestLine(TTextMeasure& measure, const TMeasuredFont& font, std::string_view text,
+                  double (*lineWidth)(TTextMeasure&, const TMeasuredFont&, std::string_view)) {
   double widest = 0;
   for (std::string_view line : Lines(text)) widest = std::max(widest, lineWidth(measure, font, line));
   return widest;
@@ -43,10 +43,10 @@ double WidestLine(TTextMeasure& measure, const TFontSpec& font, std::string_view
 
 // ---- TTextMeasure ----
 
-double TTextMeasure::TextHeight(const TFontSpec& font, std::string_view) { return LineHeight(font); }
+double TTextMeasure::TextHeight(const TMeasuredFont& font, std::string_view) { return LineHeight(font); }
 
-double TTextMeasure::AverageDigitWidth(const TFontSpec& font) {
-  TFontSpec key = font;
+double TTextMeasure::AverageDigitWidth(const TMeasuredFont& font) {
+  TMeasuredFont key = font;
   key.fUnderline = key.fStrikeOut = false;
   {
     std::lock_guard lock(fDigitLock);
@@ -58,7 +58,7 @@ double TTextMeasure::AverageDigitWidth(const TFontSpec& font) {
   return width;
 }
 
-double TTextMeasure::WrappedTextHeight(const TFontSpec& font, std::string_view text, double width) {
+double TTextMeasure::WrappedTextHeight(const TMeasuredFont& font, std::string_view text, double width) {
   // Greedy wrapping at blanks; the blank at a break belongs to neither line.
   // Widths add up word by word (advances are per glyph), so long texts stay linear.
   const double space = TextWidth(font, " ");
@@ -88,14 +88,14 @@ double TTextMeasure::WrappedTextHeight(const TFontSpec& font, std::string_view t
 
 // ---- TFallbackTextMeasure ----
 
-double TFallbackTextMeasure::TextWidth(const TFontSpec& font, std::string_view text) {
-  return WidestLine(*this, font, text, [](TTextMeasure&, const TFontSpec& f, std::string_view line) {
+double TFallbackTextMeasure::TextWidth(const TMeasuredFont& font, std::string_view text) {
+  return WidestLine(*this, font, text, [](TTextMeasure&, const TMeasuredFont& f, std::string_view line) {
     const double advance = std::round(PixelsPerEm(f) * 0.5561);
     return advance * static_cast<double>(CodePoints(line).size());
   });
 }
 
-double TFallbackTextMeasure::LineHeight(const TFontSpec& font) { return std::ceil(PixelsPerEm(font) * 1.15); }
+double TFallbackTextMeasure::LineHeight(const TMeasuredFont& font) { return std::ceil(PixelsPerEm(font) * 1.15); }
 
 // ---- process-wide instance ----
 
@@ -130,7 +130,7 @@ std::shared_ptr<TTextMeasure> SetDefaultTextMeasure(std::shared_ptr<TTextMeasure
   return previous;
 }
 
-double MultiLineRowHeight(TTextMeasure& measure, const TFontSpec& font, std::string_view text, double width,
+double MultiLineRowHeight(TTextMeasure& measure, const TMeasuredFont& font, std::string_view text, double width,
                           double fontLineHeight) {
   const double box = std::round(width) - 8;
   const double h = measure.WrappedTextHeight(font, text, box);

@@ -13,7 +13,7 @@
 // and Courier New). Tests inject their own measure.
 namespace sheet {
 
-struct TFontSpec {
+struct TMeasuredFont {
   std::string fName = "Arial";
   double fSize = 10;  // points
   bool fBold = false;
@@ -22,7 +22,7 @@ struct TFontSpec {
   bool fStrikeOut = false;
 
   auto Key() const { return std::tie(fName, fSize, fBold, fItalic); }
-  bool operator<(const TFontSpec& other) const { return Key() < other.Key(); }
+  bool operator<(const TMeasuredFont& other) const { return Key() < other.Key(); }
 };
 
 class TTextMeasure {
@@ -30,22 +30,22 @@ class TTextMeasure {
   virtual ~TTextMeasure() = default;
 
   // Width of the text on one line (the widest line when it holds line breaks).
-  virtual double TextWidth(const TFontSpec& font, std::string_view text) = 0;
+  virtual double TextWidth(const TMeasuredFont& font, std::string_view text) = 0;
   // Height of one line of text in the font (ascent + descent).
-  virtual double LineHeight(const TFontSpec& font) = 0;
+  virtual double LineHeight(const TMeasuredFont& font) = 0;
 
   // Height of the text laid out in a box `width` pixels wide: explicit line
   // breaks start new lines, words wrap at blanks, a word wider than the box
   // stays whole on its own line.
-  virtual double WrappedTextHeight(const TFontSpec& font, std::string_view text, double width);
+  virtual double WrappedTextHeight(const TMeasuredFont& font, std::string_view text, double width);
   // Height of the single line "Hg".
-  double TextHeight(const TFontSpec& font, std::string_view text = "Hg");
+  double TextHeight(const TMeasuredFont& font, std::string_view text = "Hg");
   // Width of "0123456789" divided by 10; cached per font behind a lock.
-  double AverageDigitWidth(const TFontSpec& font);
+  double AverageDigitWidth(const TMeasuredFont& font);
 
  private:
   std::mutex fDigitLock;
-  std::map<TFontSpec, double> fDigitWidths;
+  std::map<TMeasuredFont, double> fDigitWidths;
 };
 
 // Deterministic metrics from the font size alone, for machines without fonts:
@@ -53,8 +53,8 @@ class TTextMeasure {
 // width, so Arial 10 gives 7 pixels) and a line is 1.15 em, rounded up.
 class TFallbackTextMeasure : public TTextMeasure {
  public:
-  double TextWidth(const TFontSpec& font, std::string_view text) override;
-  double LineHeight(const TFontSpec& font) override;
+  double TextWidth(const TMeasuredFont& font, std::string_view text) override;
+  double LineHeight(const TMeasuredFont& font) override;
 };
 
 // The system's own font engine at 96 DPI, glyph advances in whole pixels:
@@ -67,11 +67,11 @@ class TSystemTextMeasure : public TTextMeasure {
  public:
   TSystemTextMeasure();
   ~TSystemTextMeasure() override;
-  double TextWidth(const TFontSpec& font, std::string_view text) override;
-  double LineHeight(const TFontSpec& font) override;
+  double TextWidth(const TMeasuredFont& font, std::string_view text) override;
+  double LineHeight(const TMeasuredFont& font) override;
   // What the system chose for the font: the font file on POSIX systems, the
   // face name on Windows; "" when no font loaded.
-  std::string ChosenFont(const TFontSpec& font);
+  std::string ChosenFont(const TMeasuredFont& font);
 
  private:
   struct TImpl;
@@ -102,7 +102,7 @@ class TScopedTextMeasure {
 // the text is wrapped in round(width) - 8 pixels, divided by the height of
 // "Hg" and rounded to whole lines; more than one line gives
 // round(lines × fontLineHeight), otherwise fontLineHeight.
-double MultiLineRowHeight(TTextMeasure& measure, const TFontSpec& font, std::string_view text, double width,
+double MultiLineRowHeight(TTextMeasure& measure, const TMeasuredFont& font, std::string_view text, double width,
                           double fontLineHeight);
 
 }  // namespace sheet

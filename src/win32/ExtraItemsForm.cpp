@@ -53,7 +53,7 @@ struct TExtraItemsForm::TImpl {
   bool fMoving = false;
 
   void Create();
-  HWND CreateChild(const app::TControlSpec& spec, const wchar_t* className, DWORD style, DWORD exStyle, int id,
+  HWND CreateChild(const app::TControlLayout& layout, const wchar_t* className, DWORD style, DWORD exStyle, int id,
                    HWND parent);
   static LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK GridProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -98,47 +98,47 @@ void TExtraItemsForm::TImpl::Create() {
     return RegisterClassExW(&dialogClass) != 0 && RegisterClassExW(&gridClass) != 0;
   }();
   (void)registered;
-  const app::TWindowSpec& spec = app::ExtraItemsDialogSpec();
+  const app::TWindowLayout& layout = app::ExtraItemsDialogLayout();
   fDpi = GetDpiForSystem();
   // No title-bar buttons: the dialog ends with "Doplnit" (or Escape).
   const DWORD style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-  RECT frame{0, 0, Scaled(spec.ClientWidth, fDpi), Scaled(spec.ClientHeight, fDpi)};
+  RECT frame{0, 0, Scaled(layout.ClientWidth, fDpi), Scaled(layout.ClientHeight, fDpi)};
   AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, fDpi);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
   RECT area{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-  fWindow = CreateWindowExW(exStyle, kDialogClass, Wide(spec.Caption).c_str(), style,
+  fWindow = CreateWindowExW(exStyle, kDialogClass, Wide(layout.Caption).c_str(), style,
                             area.left + (area.right - area.left - width) / 2,
                             area.top + (area.bottom - area.top - height) / 2, width, height, fOwner, nullptr,
                             static_cast<HINSTANCE>(ModuleHandle()), this);
-  fFont = CreateTahoma(spec.FontPoints, fDpi);
-  fLargeFont = CreateTahoma(spec.Control("ExtraItemsTable").FontPoints, fDpi);
-  fLabel = CreateChild(spec.Control("CountLabel"), WC_STATICW, SS_LEFT | SS_NOPREFIX, 0, 0, fWindow);
-  fCountEntry = CreateChild(spec.Control("ExtraItemCountEntry"), WC_EDITW,
+  fFont = CreateTahoma(layout.FontPoints, fDpi);
+  fLargeFont = CreateTahoma(layout.Control("ExtraItemsTable").FontPoints, fDpi);
+  fLabel = CreateChild(layout.Control("CountLabel"), WC_STATICW, SS_LEFT | SS_NOPREFIX, 0, 0, fWindow);
+  fCountEntry = CreateChild(layout.Control("ExtraItemCountEntry"), WC_EDITW,
                             WS_TABSTOP | ES_NUMBER | ES_RIGHT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kCountEntryId,
                             fWindow);
   SendMessageW(fCountEntry, EM_LIMITTEXT, app::TForm1::kCountEntryMaxLength, 0);
   SetWindowTextW(fCountEntry, Wide(fModel.ExtraItemCountEntry).c_str());
-  fGrid = CreateChild(spec.Control("ExtraItemsTable"), kGridClass, WS_TABSTOP | WS_VSCROLL, WS_EX_CLIENTEDGE, 0,
+  fGrid = CreateChild(layout.Control("ExtraItemsTable"), kGridClass, WS_TABSTOP | WS_VSCROLL, WS_EX_CLIENTEDGE, 0,
                       fWindow);
   fEditor = CreateWindowExW(0, WC_EDITW, L"", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 0, 0, fGrid, nullptr,
                             static_cast<HINSTANCE>(ModuleHandle()), nullptr);
   SendMessageW(fEditor, WM_SETFONT, reinterpret_cast<WPARAM>(fLargeFont), FALSE);
-  fConfirm = CreateChild(spec.Control("ConfirmButton"), WC_BUTTONW, WS_TABSTOP | BS_PUSHBUTTON, 0, kConfirmId,
+  fConfirm = CreateChild(layout.Control("ConfirmButton"), WC_BUTTONW, WS_TABSTOP | BS_PUSHBUTTON, 0, kConfirmId,
                          fWindow);
   for (HWND keyed : {fCountEntry, fEditor}) SetWindowSubclass(keyed, KeyProc, 1, reinterpret_cast<DWORD_PTR>(this));
   UpdateScrollBar();
 }
 
-HWND TExtraItemsForm::TImpl::CreateChild(const app::TControlSpec& spec, const wchar_t* className, DWORD style,
+HWND TExtraItemsForm::TImpl::CreateChild(const app::TControlLayout& layout, const wchar_t* className, DWORD style,
                                          DWORD exStyle, int id, HWND parent) {
-  HWND child = CreateWindowExW(exStyle, className, Wide(spec.Caption).c_str(), WS_CHILD | WS_VISIBLE | style,
-                               Scaled(spec.Left, fDpi), Scaled(spec.Top, fDpi), Scaled(spec.Width, fDpi),
-                               Scaled(spec.Height, fDpi), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+  HWND child = CreateWindowExW(exStyle, className, Wide(layout.Caption).c_str(), WS_CHILD | WS_VISIBLE | style,
+                               Scaled(layout.Left, fDpi), Scaled(layout.Top, fDpi), Scaled(layout.Width, fDpi),
+                               Scaled(layout.Height, fDpi), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                static_cast<HINSTANCE>(ModuleHandle()), this);
-  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(spec.FontPoints > 0 ? fLargeFont : fFont), FALSE);
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(layout.FontPoints > 0 ? fLargeFont : fFont), FALSE);
   return child;
 }
 

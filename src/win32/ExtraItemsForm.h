@@ -13,7 +13,7 @@ namespace win32 {
 // Windows window bound to its toolkit-free model (app::TForm1): the count
 // entry takes digits only, Enter in it sizes the table, the table is edited
 // cell by cell with Tab between the cells, "Doplnit" confirms, Escape or
-// closing cancels. The controls come from app::ExtraItemsDialogSpec.
+// closing cancels. The controls come from app::ExtraItemsDialogLayout.
 class TExtraItemsForm {
  public:
   TExtraItemsForm(app::TForm1& model, app::TDialogs& dialogs, THandle owner);

@@ -30,10 +30,10 @@ struct TControlClass {
   DWORD ExStyle;
 };
 
-TControlClass ClassOf(const app::TControlSpec& spec) {
-  const DWORD align = spec.RightAligned ? SS_RIGHT : SS_LEFT;
-  const DWORD editAlign = spec.RightAligned ? ES_RIGHT : ES_LEFT;
-  switch (spec.Kind) {
+TControlClass ClassOf(const app::TControlLayout& layout) {
+  const DWORD align = layout.RightAligned ? SS_RIGHT : SS_LEFT;
+  const DWORD editAlign = layout.RightAligned ? ES_RIGHT : ES_LEFT;
+  switch (layout.Kind) {
     case K::ckLabel: return {WC_STATICW, SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
     case K::ckField: return {WC_STATICW, align | SS_SUNKEN | SS_CENTERIMAGE | SS_NOPREFIX, 0};
     case K::ckEntry:
@@ -87,7 +87,7 @@ struct TMainForm::TImpl {
   bool fShowing = false;  // the controls are being set from the state
 
   void Create();
-  void CreateControl(std::size_t index, const app::TControlSpec& spec);
+  void CreateControl(std::size_t index, const app::TControlLayout& layout);
   void AddHint(HWND control, std::string_view hint);
   HWND Get(std::string_view name) const { return fControls.find(name)->second; }
   void Place(HWND control, int left, int top, int width, int height) const;
@@ -131,32 +131,32 @@ void TMainForm::TImpl::Create() {
     return RegisterClassExW(&windowClass) != 0;
   }();
   (void)registered;
-  const app::TWindowSpec& spec = app::MainWindowSpec();
+  const app::TWindowLayout& layout = app::MainWindowLayout();
   fDpi = GetDpiForSystem();
   // A fixed dialog frame: a caption with the close button, no resizing. Not
   // WS_CLIPCHILDREN: a group box paints only its frame, and the window's
   // face must show through its inside.
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
   const DWORD exStyle = WS_EX_CONTROLPARENT;
-  RECT frame{0, 0, Scaled(spec.ClientWidth, fDpi), Scaled(spec.ClientHeight, fDpi)};
+  RECT frame{0, 0, Scaled(layout.ClientWidth, fDpi), Scaled(layout.ClientHeight, fDpi)};
   AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, fDpi);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
   RECT area{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-  fWindow = CreateWindowExW(exStyle, kWindowClass, Wide(spec.Caption).c_str(), style,
+  fWindow = CreateWindowExW(exStyle, kWindowClass, Wide(layout.Caption).c_str(), style,
                             area.left + (area.right - area.left - width) / 2,
                             area.top + (area.bottom - area.top - height) / 2, width, height, nullptr, nullptr,
                             static_cast<HINSTANCE>(ModuleHandle()), this);
-  fFont = CreateTahoma(spec.FontPoints, fDpi);
+  fFont = CreateTahoma(layout.FontPoints, fDpi);
   fToolTips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, fWindow, nullptr,
                               static_cast<HINSTANCE>(ModuleHandle()), nullptr);
   SendMessageW(fToolTips, TTM_SETMAXTIPWIDTH, 0, Scaled(400, fDpi));
-  for (std::size_t i = 0; i < spec.Controls.size(); ++i) CreateControl(i, spec.Controls[i]);
+  for (std::size_t i = 0; i < layout.Controls.size(); ++i) CreateControl(i, layout.Controls[i]);
   // Radio buttons belong to their group box: it shares its hint with them,
   // and lies below them, so that its frame is not painted over them.
-  const app::TControlSpec& group = spec.Control("LayoutChoice");
+  const app::TControlLayout& group = layout.Control("LayoutChoice");
   for (std::string_view radio : {"OfferLayoutRadio", "OrderLayoutRadio"}) AddHint(Get(radio), group.Hint);
   SetWindowPos(Get("LayoutChoice"), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
@@ -179,35 +179,35 @@ void TMainForm::TImpl::FitToText(HWND control, int left, int top, int minWidth, 
              std::max(height, Scaled(minHeight, fDpi)), TRUE);
 }
 
-void TMainForm::TImpl::CreateControl(std::size_t index, const app::TControlSpec& spec) {
-  const TControlClass controlClass = ClassOf(spec);
-  int left = spec.Left;
-  int top = spec.Top;
+void TMainForm::TImpl::CreateControl(std::size_t index, const app::TControlLayout& layout) {
+  const TControlClass controlClass = ClassOf(layout);
+  int left = layout.Left;
+  int top = layout.Top;
   DWORD style = WS_CHILD | WS_VISIBLE | controlClass.Style;
-  if (spec.Kind == K::ckRadio) {
+  if (layout.Kind == K::ckRadio) {
     // Siblings of their group box, so that their clicks reach the window.
-    const app::TControlSpec& group = app::MainWindowSpec().Control(spec.Parent);
+    const app::TControlLayout& group = app::MainWindowLayout().Control(layout.Parent);
     left += group.Left;
     top += group.Top;
-    if (spec.Checked) style |= WS_GROUP | WS_TABSTOP;
+    if (layout.Checked) style |= WS_GROUP | WS_TABSTOP;
   }
-  if (spec.Name == "CustomerChoice") style |= WS_GROUP;  // ends the radio group
-  if (spec.Name == "PriceEntry") style |= ES_NOHIDESEL;  // the selection stays shown
-  HWND control = CreateWindowExW(controlClass.ExStyle, controlClass.Name, Wide(spec.Caption).c_str(), style, 0, 0, 0,
+  if (layout.Name == "CustomerChoice") style |= WS_GROUP;  // ends the radio group
+  if (layout.Name == "PriceEntry") style |= ES_NOHIDESEL;  // the selection stays shown
+  HWND control = CreateWindowExW(controlClass.ExStyle, controlClass.Name, Wide(layout.Caption).c_str(), style, 0, 0, 0,
                                  0, fWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index)),
                                  static_cast<HINSTANCE>(ModuleHandle()), nullptr);
   SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fFont), FALSE);
-  if (spec.Kind == K::ckLabel) {
-    FitToText(control, left, top, spec.Width, spec.Height);
+  if (layout.Kind == K::ckLabel) {
+    FitToText(control, left, top, layout.Width, layout.Height);
   } else {
-    Place(control, left, top, spec.Width, spec.Kind == K::ckCombo ? spec.Height + kComboListHeight : spec.Height);
+    Place(control, left, top, layout.Width, layout.Kind == K::ckCombo ? layout.Height + kComboListHeight : layout.Height);
   }
-  if (spec.Kind == K::ckCheck || spec.Kind == K::ckRadio) {
-    SendMessageW(control, BM_SETCHECK, spec.Checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  if (layout.Kind == K::ckCheck || layout.Kind == K::ckRadio) {
+    SendMessageW(control, BM_SETCHECK, layout.Checked ? BST_CHECKED : BST_UNCHECKED, 0);
   }
-  if (spec.Kind == K::ckCombo) SetWindowTextW(control, Wide(spec.Caption).c_str());
-  if (!spec.Hint.empty()) AddHint(control, spec.Hint);
-  fControls.emplace(std::string(spec.Name), control);
+  if (layout.Kind == K::ckCombo) SetWindowTextW(control, Wide(layout.Caption).c_str());
+  if (!layout.Hint.empty()) AddHint(control, layout.Hint);
+  fControls.emplace(std::string(layout.Name), control);
 }
 
 void TMainForm::TImpl::AddHint(HWND control, std::string_view hint) {
@@ -475,8 +475,8 @@ void TMainForm::TImpl::ShowState() {
       {"CustomerDicField", &view.CustomerDicField}};
   for (const auto& [name, text] : customer) {
     if (!ShowText(name, *text)) continue;
-    const app::TControlSpec& spec = app::MainWindowSpec().Control(name);
-    FitToText(Get(name), spec.Left, spec.Top);
+    const app::TControlLayout& layout = app::MainWindowLayout().Control(name);
+    FitToText(Get(name), layout.Left, layout.Top);
     InvalidateRect(fWindow, nullptr, TRUE);  // a shorter text leaves the longer one's end behind
   }
   fShowing = false;

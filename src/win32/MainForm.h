@@ -15,7 +15,7 @@ namespace win32 {
 // controls' state and the handlers) and only binds the controls to it: a
 // user's action copies what the controls hold into the state, runs the
 // handler and shows the state again. The controls are made from the window's
-// description (app::MainWindowSpec) and found by their names.
+// description (app::MainWindowLayout) and found by their names.
 class TMainForm {
  public:
   TMainForm(app::TFileSystem& fileSystem, app::TDialogs& dialogs, app::TMainWindowSettings settings);

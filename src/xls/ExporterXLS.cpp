@@ -226,12 +226,12 @@ void TXLSModelBuilder::ApplyXFToCell(TExportCell& cell, int xf) const {
 // which a reader of cell texts (the customer list) never does.
 TLazyWidth TXLSModelBuilder::Width(std::function<double(double)> pixels) {
   if (!fDigits) {
-    TFontSpec fontSpec;
+    TMeasuredFont measured;
     const TExportFont& font = fFontIds.empty() ? fWorkbook.StandardFont() : fWorkbook.Fonts().Get(fFontIds[0]);
-    if (!font.Name().empty()) fontSpec.fName = font.Name();
-    fontSpec.fSize = font.Size() > 0 ? font.Size() : 10;
-    fDigits = std::make_shared<TLazyDigitWidth>([fontSpec] {
-      const double width = DefaultTextMeasure().AverageDigitWidth(fontSpec);
+    if (!font.Name().empty()) measured.fName = font.Name();
+    measured.fSize = font.Size() > 0 ? font.Size() : 10;
+    fDigits = std::make_shared<TLazyDigitWidth>([measured] {
+      const double width = DefaultTextMeasure().AverageDigitWidth(measured);
       return width > 0 ? width : 7;
     });
   }

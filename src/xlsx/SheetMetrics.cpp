@@ -21,7 +21,7 @@ TSheetMetrics ComputeSheetMetrics(const sheet::TExportWorkSheet& sheet, const sh
   sheet.CalculateColWidthsRowHeights(exporter, m.fColWidths, m.fRowHeights);
   const sheet::TExportWorkbook* workbook = sheet.ExportObject();
   const sheet::TExportFont& standard = workbook ? workbook->StandardFont() : sheet.Style().Font_ReadOnly();
-  m.fDigitWidth = static_cast<int>(std::floor(sheet::DefaultTextMeasure().AverageDigitWidth(sheet::FontSpecOf(standard))));
+  m.fDigitWidth = static_cast<int>(std::floor(sheet::DefaultTextMeasure().AverageDigitWidth(sheet::MeasuredFontOf(standard))));
   return m;
 }
 

@@ -55,8 +55,8 @@ inline std::string AnsiFile(const std::vector<std::string>& lines) {
 
 // A well-formed list: header, one block per item (item line, description,
 // properties), the four summary lines.
-struct TItemSpec {
-  TItemSpec(std::string code, std::string count = "1.00", std::string price = "100,00",
+struct TTestItem {
+  TTestItem(std::string code, std::string count = "1.00", std::string price = "100,00",
             std::vector<std::string> properties = {})
       : Code(std::move(code)), Count(std::move(count)), Price(std::move(price)), Properties(std::move(properties)) {}
   std::string Code;
@@ -65,7 +65,7 @@ struct TItemSpec {
   std::vector<std::string> Properties;
 };
 
-inline std::vector<std::string> ListLines(const std::vector<TItemSpec>& items) {
+inline std::vector<std::string> ListLines(const std::vector<TTestItem>& items) {
   std::vector<std::string> lines{"Pořadí;Kód prvku;Počet;Cena;Cena celkem;"};
   int position = 0;
   for (const auto& item : items) {

@@ -10,7 +10,7 @@
 namespace {
 
 using apptest::TAppFixture;
-using apptest::TItemSpec;
+using apptest::TTestItem;
 
 class EditingTest : public ::testing::Test {
  protected:
@@ -21,7 +21,7 @@ class EditingTest : public ::testing::Test {
 
   // A list "K.csv" with a picture folder of real JPEGs, opened; the decimal
   // point is the regional separator, as in the worked examples.
-  void Load(const std::vector<TItemSpec>& items, const std::string& decimalSeparator = ".") {
+  void Load(const std::vector<TTestItem>& items, const std::string& decimalSeparator = ".") {
     text::TRegionalSettings region = text::TRegionalSettings::Czech();
     region.fDecimalSeparator = decimalSeparator;
     W.SetRegion(region);
@@ -54,7 +54,7 @@ class EditingTest : public ::testing::Test {
   }
 };
 
-std::vector<TItemSpec> ThreeItems() {
+std::vector<TTestItem> ThreeItems() {
   return {{"A", "1.00", "10.00", {"a1", "a2"}}, {"B", "2.00", "20.00", {"b1"}}, {"C", "1.00", "5.00", {}}};
 }
 
@@ -275,7 +275,7 @@ TEST_F(EditingTest, ListWithoutPictureFolderStillMoves) {
 // --- Additional items -----------------------------------------------------------
 
 TEST_F(EditingTest, ExtraItemsAreNumberedOnAndDisableTheMoves) {
-  std::vector<TItemSpec> eight;
+  std::vector<TTestItem> eight;
   for (char c = 'A'; c < 'I'; ++c) eight.emplace_back(std::string(1, c), "1.00", "1.00");
   Load(eight);
   AddExtras({"X;Doprava;1;100.00", "Y;Montáž;2;50.50", "Z;Likvidace; obalů;1;9.00"});

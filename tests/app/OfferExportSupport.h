@@ -54,7 +54,7 @@ struct TExportFixture {
 
   // Writes «name».csv with the items and, unless withPictures is false, the
   // picture folder «name»_soubory with two files per item (the web export's pairs).
-  void WriteList(const std::string& name, const std::vector<apptest::TItemSpec>& items, bool withPictures = true) {
+  void WriteList(const std::string& name, const std::vector<apptest::TTestItem>& items, bool withPictures = true) {
     WriteBytes(Dir / (name + ".csv"), apptest::AnsiFile(apptest::ListLines(items)));
     if (!withPictures) return;
     const fs::path folder = Dir / (name + "_soubory");
@@ -78,8 +78,8 @@ struct TExportFixture {
 };
 
 // Items with the given numbers of property lines.
-inline std::vector<apptest::TItemSpec> ItemsWithProperties(const std::vector<int>& propertyCounts) {
-  std::vector<apptest::TItemSpec> items;
+inline std::vector<apptest::TTestItem> ItemsWithProperties(const std::vector<int>& propertyCounts) {
+  std::vector<apptest::TTestItem> items;
   for (std::size_t i = 0; i < propertyCounts.size(); ++i) {
     std::vector<std::string> properties;
     for (int p = 1; p <= propertyCounts[i]; ++p) properties.push_back("Vlastnost " + std::to_string(p));

@@ -13,7 +13,7 @@ class PipelineTest : public ::testing::Test {
   TAppFixture f;
   app::TOfferWorkspace& Ws() { return f.Window.Workspace; }
   app::TMainWindowState& Win() { return f.Window.Window; }
-  void Load(const std::vector<TItemSpec>& items) {
+  void Load(const std::vector<TTestItem>& items) {
     Ws().SourceLines.Clear();
     for (const auto& line : ListLines(items)) Ws().SourceLines.Add(line);
     f.Window.OfferPipeline();
@@ -98,7 +98,7 @@ TEST_F(PipelineTest, MoneyIsSinglePrecision) {
 }
 
 TEST_F(PipelineTest, TenItemsAreNumberedWithTwoDigits) {
-  std::vector<TItemSpec> items;
+  std::vector<TTestItem> items;
   for (int i = 0; i < 10; ++i) items.push_back({"K" + std::to_string(i)});
   Load(items);
   EXPECT_EQ(f.Items()[8], "09. K8");

@@ -11,8 +11,8 @@
 namespace sheet {
 namespace {
 
-TFontSpec Font(const std::string& name, double size, bool bold = false) {
-  TFontSpec f;
+TMeasuredFont Font(const std::string& name, double size, bool bold = false) {
+  TMeasuredFont f;
   f.fName = name;
   f.fSize = size;
   f.fBold = bold;

@@ -7,8 +7,8 @@
 namespace sheet {
 namespace {
 
-TFontSpec Font(const std::string& name, double size) {
-  TFontSpec f;
+TMeasuredFont Font(const std::string& name, double size) {
+  TMeasuredFont f;
   f.fName = name;
   f.fSize = size;
   return f;

@@ -13,8 +13,8 @@
 namespace sheet {
 namespace {
 
-TFontSpec Font(const std::string& name, double size, bool bold = false) {
-  TFontSpec f;
+TMeasuredFont Font(const std::string& name, double size, bool bold = false) {
+  TMeasuredFont f;
   f.fName = name;
   f.fSize = size;
   f.fBold = bold;
@@ -37,7 +37,7 @@ TEST(TextMeasureSystem, ArialTenHasSevenPixelDigits) {
 
 TEST(TextMeasureSystem, WidthsAndHeightsScale) {
   TSystemTextMeasure measure;
-  const TFontSpec arial = Font("Arial", 10);
+  const TMeasuredFont arial = Font("Arial", 10);
   EXPECT_EQ(measure.TextWidth(arial, ""), 0);
   EXPECT_GT(measure.TextWidth(arial, "Nabídka"), measure.TextWidth(arial, "Nab"));
   EXPECT_GT(measure.TextWidth(Font("Arial", 20), "Nabídka"), measure.TextWidth(arial, "Nabídka"));
@@ -54,7 +54,7 @@ TEST(TextMeasureSystem, WidthsAndHeightsScale) {
 
 TEST(TextMeasureSystem, WordWrapping) {
   TSystemTextMeasure measure;
-  const TFontSpec arial = Font("Arial", 10);
+  const TMeasuredFont arial = Font("Arial", 10);
   const double line = measure.LineHeight(arial);
   const double word = measure.TextWidth(arial, "kuchyně");
   EXPECT_EQ(measure.WrappedTextHeight(arial, "kuchyně kuchyně kuchyně", 1000), line);
@@ -91,11 +91,11 @@ TEST(TextMeasureFallback, DeterministicMetrics) {
 // Counts calls so the tests can see the injected measure being used.
 class TFakeMeasure : public TTextMeasure {
  public:
-  double TextWidth(const TFontSpec&, std::string_view text) override {
+  double TextWidth(const TMeasuredFont&, std::string_view text) override {
     ++fCalls;
     return 10.0 * static_cast<double>(text.size());
   }
-  double LineHeight(const TFontSpec&) override { return 10; }
+  double LineHeight(const TMeasuredFont&) override { return 10; }
   int fCalls = 0;
 };
 
@@ -113,7 +113,7 @@ TEST(TextMeasureDefault, InjectionAndDigitCache) {
 
 TEST(TextMeasureRows, MultiLineHeight) {
   TFakeMeasure fake;  // 10 px per character, 10 px lines
-  const TFontSpec f;
+  const TMeasuredFont f;
   // box = 58 - 8 = 50 px: five characters per line
   EXPECT_EQ(MultiLineRowHeight(fake, f, "aaaa bbbb cccc", 58, 17), 51);  // three lines × 17
   EXPECT_EQ(MultiLineRowHeight(fake, f, "aaaa", 58, 17), 17);

@@ -12,11 +12,11 @@ namespace {
 // Every character is 6 pixels wide at any size; a line is the size in pixels.
 class TFixedMeasure : public TTextMeasure {
  public:
-  double TextWidth(const TFontSpec& font, std::string_view text) override {
+  double TextWidth(const TMeasuredFont& font, std::string_view text) override {
     (void)font;
     return 6.0 * static_cast<double>(text.size());
   }
-  double LineHeight(const TFontSpec& font) override { return font.fSize; }
+  double LineHeight(const TMeasuredFont& font) override { return font.fSize; }
 };
 
 class TTestExporter : public TCustomExporter {

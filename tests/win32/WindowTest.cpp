@@ -174,9 +174,9 @@ class TSession : public scenario::TWindowDriver {
   }
   std::string Focused() override {
     HWND focus = GetFocus();
-    for (const app::TControlSpec& spec : app::MainWindowSpec().Controls) {
-      HWND control = Get(spec.Name);
-      if (focus && (focus == control || GetParent(focus) == control)) return std::string(spec.Name);
+    for (const app::TControlLayout& layout : app::MainWindowLayout().Controls) {
+      HWND control = Get(layout.Name);
+      if (focus && (focus == control || GetParent(focus) == control)) return std::string(layout.Name);
     }
     return "";
   }
@@ -261,21 +261,21 @@ TEST_F(Win32Window, LayoutAsTheDescriptionSays) {
   EXPECT_EQ(win32::WindowText(window), "Zpracování cenové nabídky");
   const LONG style = GetWindowLongW(window, GWL_STYLE);
   EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) << "a fixed dialog frame";
-  for (const app::TControlSpec& spec : app::MainWindowSpec().Controls) {
-    SCOPED_TRACE(std::string(spec.Name));
-    HWND control = s.Get(spec.Name);
+  for (const app::TControlLayout& layout : app::MainWindowLayout().Controls) {
+    SCOPED_TRACE(std::string(layout.Name));
+    HWND control = s.Get(layout.Name);
     const RECT place = PlaceOf(control, window);
-    if (spec.Kind == app::TControlKind::ckRadio) continue;  // inside their group, below
-    EXPECT_EQ(place.left, spec.Left);
-    EXPECT_EQ(place.top, spec.Top);
-    if (spec.Kind == app::TControlKind::ckLabel) {
-      EXPECT_GE(place.right - place.left, spec.Width);  // sized to its caption at least
-    } else if (spec.Kind != app::TControlKind::ckCombo) {  // a combo box reaches down over its list
-      EXPECT_EQ(place.right - place.left, spec.Width);
-      EXPECT_EQ(place.bottom - place.top, spec.Height);
+    if (layout.Kind == app::TControlKind::ckRadio) continue;  // inside their group, below
+    EXPECT_EQ(place.left, layout.Left);
+    EXPECT_EQ(place.top, layout.Top);
+    if (layout.Kind == app::TControlKind::ckLabel) {
+      EXPECT_GE(place.right - place.left, layout.Width);  // sized to its caption at least
+    } else if (layout.Kind != app::TControlKind::ckCombo) {  // a combo box reaches down over its list
+      EXPECT_EQ(place.right - place.left, layout.Width);
+      EXPECT_EQ(place.bottom - place.top, layout.Height);
     }
-    if (!spec.Hint.empty()) {
-      EXPECT_EQ(s.Form().Hint(spec.Name), spec.Hint);
+    if (!layout.Hint.empty()) {
+      EXPECT_EQ(s.Form().Hint(layout.Name), layout.Hint);
     }
   }
   const RECT radio = PlaceOf(s.Get("OrderLayoutRadio"), window);
@@ -302,13 +302,13 @@ TEST_F(Win32Window, ExtraItemsDialogLayoutAndKeys) {
   EXPECT_EQ(client.bottom, 250);
   EXPECT_EQ(win32::WindowText(window), "Zadání dalších prvků do kalkulace");
   EXPECT_FALSE(GetWindowLongW(window, GWL_STYLE) & WS_SYSMENU) << "no title-bar buttons";
-  for (const app::TControlSpec& spec : app::ExtraItemsDialogSpec().Controls) {
-    SCOPED_TRACE(std::string(spec.Name));
-    const RECT place = PlaceOf(form.Control(spec.Name), window);
-    EXPECT_EQ(place.left, spec.Left);
-    EXPECT_EQ(place.top, spec.Top);
-    EXPECT_EQ(place.right - place.left, spec.Width);
-    EXPECT_EQ(place.bottom - place.top, spec.Height);
+  for (const app::TControlLayout& layout : app::ExtraItemsDialogLayout().Controls) {
+    SCOPED_TRACE(std::string(layout.Name));
+    const RECT place = PlaceOf(form.Control(layout.Name), window);
+    EXPECT_EQ(place.left, layout.Left);
+    EXPECT_EQ(place.top, layout.Top);
+    EXPECT_EQ(place.right - place.left, layout.Width);
+    EXPECT_EQ(place.bottom - place.top, layout.Height);
   }
   HWND count = form.Control("ExtraItemCountEntry");
   EXPECT_EQ(GetFocus(), count);
