@@ -37,6 +37,21 @@ struct TLazyWidth {
   double Get() const { return fPixels(fDigits->DigitWidth()); }
 };
 
+// A width in pixels: given, or measured when it is first asked for.
+class TWidthInPixels {
+ public:
+  double Get() const { return fLazy ? fLazy->Get() : fPixels; }
+  void Set(double pixels) {
+    fPixels = pixels;
+    fLazy.reset();
+  }
+  void SetLazy(TLazyWidth width) { fLazy = std::make_unique<TLazyWidth>(std::move(width)); }
+
+ private:
+  double fPixels = -1;  // negative: the default
+  std::unique_ptr<TLazyWidth> fLazy;
+};
+
 class TExportCol : public TOwnedListObject {
  public:
   TExportCol();
@@ -45,15 +60,14 @@ class TExportCol : public TOwnedListObject {
   TExportWorkSheet* WorkSheet() const;
 
   // Pixels; negative = the worksheet's default width.
-  double Width() const { return fLazyWidth ? fLazyWidth->Get() : fWidth; }
+  double Width() const { return fWidth.Get(); }
   TExportCol& SetWidth(double aWidth) {
-    fWidth = aWidth;
-    fLazyWidth.reset();
+    fWidth.Set(aWidth);
     return *this;
   }
   // A width measured only when it is asked for.
   TExportCol& SetLazyWidth(TLazyWidth width) {
-    fLazyWidth = std::make_unique<TLazyWidth>(std::move(width));
+    fWidth.SetLazy(std::move(width));
     return *this;
   }
   bool Hidden() const { return fHidden; }
@@ -75,8 +89,7 @@ class TExportCol : public TOwnedListObject {
   void DoCreate() override;
 
  private:
-  double fWidth = -1;
-  std::unique_ptr<TLazyWidth> fLazyWidth;
+  TWidthInPixels fWidth;
   bool fHidden = false;
   bool fPageBreakBefore = false;
   std::unique_ptr<TExportCellStyle> fStyle;
@@ -90,14 +103,13 @@ class TExportCols : public TOwnedList<TExportCol> {
   TExportWorkSheet* WorkSheet() const { return fWorkSheet; }
   // Column aIndex, appending columns until it exists.
   TExportCol& GetEC(int aIndex);
-  double DefaultWidth() const { return fLazyDefaultWidth ? fLazyDefaultWidth->Get() : fDefaultWidth; }
+  double DefaultWidth() const { return fDefaultWidth.Get(); }
   TExportCols& SetDefaultWidth(double v) {
-    fDefaultWidth = v;
-    fLazyDefaultWidth.reset();
+    fDefaultWidth.Set(v);
     return *this;
   }
   TExportCols& SetLazyDefaultWidth(TLazyWidth width) {
-    fLazyDefaultWidth = std::make_unique<TLazyWidth>(std::move(width));
+    fDefaultWidth.SetLazy(std::move(width));
     return *this;
   }
   void GroupCols(int aLeftCol, int aRightCol, bool aHideCols);
@@ -105,8 +117,7 @@ class TExportCols : public TOwnedList<TExportCol> {
 
  private:
   TExportWorkSheet* fWorkSheet;
-  double fDefaultWidth = -1;
-  std::unique_ptr<TLazyWidth> fLazyDefaultWidth;
+  TWidthInPixels fDefaultWidth;
 };
 
 }  // namespace sheet

@@ -12,10 +12,10 @@
 #include <climits>
 #include <cstring>
 #include <ctime>
-#include <streambuf>
 #include <utility>
 
 #include "sheet/Exceptions.h"
+#include "sheet/FileOutputBuffer.h"
 #include "sheet/ReplacementFileNames.h"
 
 namespace sheet {
@@ -78,56 +78,30 @@ void Unregister(int slot) {
   if (slot >= 0) gSlots[slot].fUsed.store(false);
 }
 
-// A seekable output buffer straight over a file descriptor.
-class TFdBuffer : public std::streambuf {
+// The replacement file's buffer over its descriptor.
+class TFdBuffer final : public TFileOutputBuffer<int> {
  public:
-  explicit TFdBuffer(int fd) : fFd(fd) { setp(fBuffer.data(), fBuffer.data() + fBuffer.size()); }
-  int Error() const { return fError; }
+  explicit TFdBuffer(int fd) : fFd(fd) {}
 
  protected:
-  int_type overflow(int_type c) override {
-    if (!Drain()) return traits_type::eof();
-    if (!traits_type::eq_int_type(c, traits_type::eof())) {
-      *pptr() = traits_type::to_char_type(c);
-      pbump(1);
+  std::size_t WriteSome(const char* data, std::size_t size) override {
+    for (;;) {
+      const ssize_t written = ::write(fFd, data, size);
+      if (written > 0) return static_cast<std::size_t>(written);
+      if (written < 0 && errno == EINTR) continue;
+      Remember(written < 0 ? errno : EIO);
+      return 0;
     }
-    return traits_type::not_eof(c);
   }
-  int sync() override { return Drain() ? 0 : -1; }
-  pos_type seekoff(off_type off, std::ios_base::seekdir dir, std::ios_base::openmode) override {
-    if (!Drain()) return pos_type(off_type(-1));
+  std::int64_t SeekFile(std::int64_t offset, std::ios_base::seekdir dir) override {
     const int whence = dir == std::ios_base::beg ? SEEK_SET : dir == std::ios_base::cur ? SEEK_CUR : SEEK_END;
-    const off_t result = ::lseek(fFd, off, whence);
+    const off_t result = ::lseek(fFd, offset, whence);
     if (result < 0) Remember(errno);
-    return pos_type(off_type(result));
-  }
-  pos_type seekpos(pos_type pos, std::ios_base::openmode which) override {
-    return seekoff(off_type(pos), std::ios_base::beg, which);
+    return result;
   }
 
  private:
-  void Remember(int error) {
-    if (fError == 0) fError = error;
-  }
-  bool Drain() {
-    const char* from = pbase();
-    while (from < pptr()) {
-      const ssize_t written = ::write(fFd, from, static_cast<std::size_t>(pptr() - from));
-      if (written < 0) {
-        if (errno == EINTR) continue;
-        Remember(errno);
-        setp(fBuffer.data(), fBuffer.data() + fBuffer.size());
-        return false;
-      }
-      from += written;
-    }
-    setp(fBuffer.data(), fBuffer.data() + fBuffer.size());
-    return true;
-  }
-
   int fFd;
-  int fError = 0;
-  std::array<char, 64 * 1024> fBuffer;
 };
 
 }  // namespace

@@ -6,13 +6,12 @@
 
 #include <windows.h>
 
-#include <array>
 #include <cerrno>
 #include <mutex>
-#include <streambuf>
 #include <vector>
 
 #include "sheet/Exceptions.h"
+#include "sheet/FileOutputBuffer.h"
 #include "sheet/ReplacementFileNames.h"
 #include "text/SystemMessage.h"
 
@@ -72,61 +71,35 @@ int ErrnoOf(DWORD error) {
   return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL ? ENOSPC : EIO;
 }
 
-// A seekable output buffer straight over a file handle.
-class THandleBuffer : public std::streambuf {
+// The replacement file's buffer over its handle.
+class THandleBuffer final : public TFileOutputBuffer<DWORD> {
  public:
-  explicit THandleBuffer(HANDLE handle) : fHandle(handle) { setp(fBuffer.data(), fBuffer.data() + fBuffer.size()); }
-  DWORD Error() const { return fError; }
+  explicit THandleBuffer(HANDLE handle) : fHandle(handle) {}
 
  protected:
-  int_type overflow(int_type c) override {
-    if (!Drain()) return traits_type::eof();
-    if (!traits_type::eq_int_type(c, traits_type::eof())) {
-      *pptr() = traits_type::to_char_type(c);
-      pbump(1);
+  std::size_t WriteSome(const char* data, std::size_t size) override {
+    DWORD written = 0;
+    // At most the buffer's 64 KiB.
+    if (!WriteFile(fHandle, data, static_cast<DWORD>(size), &written, nullptr) || written == 0) {
+      Remember(written == 0 && GetLastError() == 0 ? ERROR_WRITE_FAULT : GetLastError());
+      return 0;
     }
-    return traits_type::not_eof(c);
+    return written;
   }
-  int sync() override { return Drain() ? 0 : -1; }
-  pos_type seekoff(off_type off, std::ios_base::seekdir dir, std::ios_base::openmode) override {
-    if (!Drain()) return pos_type(off_type(-1));
+  std::int64_t SeekFile(std::int64_t offset, std::ios_base::seekdir dir) override {
     const DWORD method = dir == std::ios_base::beg ? FILE_BEGIN : dir == std::ios_base::cur ? FILE_CURRENT : FILE_END;
     LARGE_INTEGER distance{};
-    distance.QuadPart = off;
+    distance.QuadPart = offset;
     LARGE_INTEGER result{};
     if (!SetFilePointerEx(fHandle, distance, &result, method)) {
       Remember(GetLastError());
-      return pos_type(off_type(-1));
+      return -1;
     }
-    return pos_type(off_type(result.QuadPart));
-  }
-  pos_type seekpos(pos_type pos, std::ios_base::openmode which) override {
-    return seekoff(off_type(pos), std::ios_base::beg, which);
+    return result.QuadPart;
   }
 
  private:
-  void Remember(DWORD error) {
-    if (fError == 0) fError = error;
-  }
-  bool Drain() {
-    const char* from = pbase();
-    while (from < pptr()) {
-      DWORD written = 0;
-      const DWORD chunk = static_cast<DWORD>(pptr() - from);
-      if (!WriteFile(fHandle, from, chunk, &written, nullptr) || written == 0) {
-        Remember(written == 0 && GetLastError() == 0 ? ERROR_WRITE_FAULT : GetLastError());
-        setp(fBuffer.data(), fBuffer.data() + fBuffer.size());
-        return false;
-      }
-      from += written;
-    }
-    setp(fBuffer.data(), fBuffer.data() + fBuffer.size());
-    return true;
-  }
-
   HANDLE fHandle;
-  DWORD fError = 0;
-  std::array<char, 64 * 1024> fBuffer;
 };
 
 }  // namespace

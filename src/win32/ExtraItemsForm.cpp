@@ -103,16 +103,7 @@ void TExtraItemsForm::TImpl::Create() {
   // No title-bar buttons: the dialog ends with "Doplnit" (or Escape).
   const DWORD style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-  RECT frame{0, 0, Scaled(layout.ClientWidth, fDpi), Scaled(layout.ClientHeight, fDpi)};
-  AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, fDpi);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  RECT area{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-  fWindow = CreateWindowExW(exStyle, kDialogClass, Wide(layout.Caption).c_str(), style,
-                            area.left + (area.right - area.left - width) / 2,
-                            area.top + (area.bottom - area.top - height) / 2, width, height, fOwner, nullptr,
-                            static_cast<HINSTANCE>(ModuleHandle()), this);
+  fWindow = CreateCentredWindow(kDialogClass, layout, style, exStyle, fDpi, fOwner, this);
   fFont = CreateTahoma(layout.FontPoints, fDpi);
   fLargeFont = CreateTahoma(layout.Control("ExtraItemsTable").FontPoints, fDpi);
   fLabel = CreateChild(layout.Control("CountLabel"), WC_STATICW, SS_LEFT | SS_NOPREFIX, 0, 0, fWindow);

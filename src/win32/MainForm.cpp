@@ -138,16 +138,7 @@ void TMainForm::TImpl::Create() {
   // face must show through its inside.
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
   const DWORD exStyle = WS_EX_CONTROLPARENT;
-  RECT frame{0, 0, Scaled(layout.ClientWidth, fDpi), Scaled(layout.ClientHeight, fDpi)};
-  AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, fDpi);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  RECT area{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-  fWindow = CreateWindowExW(exStyle, kWindowClass, Wide(layout.Caption).c_str(), style,
-                            area.left + (area.right - area.left - width) / 2,
-                            area.top + (area.bottom - area.top - height) / 2, width, height, nullptr, nullptr,
-                            static_cast<HINSTANCE>(ModuleHandle()), this);
+  fWindow = CreateCentredWindow(kWindowClass, layout, style, exStyle, fDpi, nullptr, this);
   fFont = CreateTahoma(layout.FontPoints, fDpi);
   fToolTips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, fWindow, nullptr,

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/WindowLayout.h"
 #include "text/Utf16.h"
 
 namespace win32 {
@@ -50,5 +51,19 @@ void TextExtent(THandle window, std::string_view utf8, int& width, int& height) 
 }
 
 void* ModuleHandle() { return GetModuleHandleW(nullptr); }
+
+THandle CreateCentredWindow(const wchar_t* className, const app::TWindowLayout& layout, unsigned long style,
+                            unsigned long exStyle, unsigned dpi, THandle owner, void* self) {
+  RECT frame{0, 0, Scaled(layout.ClientWidth, dpi), Scaled(layout.ClientHeight, dpi)};
+  AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  RECT area{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  return CreateWindowExW(exStyle, className, Wide(layout.Caption).c_str(), style,
+                         area.left + (area.right - area.left - width) / 2,
+                         area.top + (area.bottom - area.top - height) / 2, width, height, owner, nullptr,
+                         static_cast<HINSTANCE>(ModuleHandle()), self);
+}
 
 }  // namespace win32

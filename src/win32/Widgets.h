@@ -10,6 +10,10 @@
 struct HWND__;
 struct HFONT__;
 
+namespace app {
+struct TWindowLayout;
+}
+
 namespace win32 {
 
 using THandle = HWND__*;
@@ -31,5 +35,11 @@ void TextExtent(THandle window, std::string_view utf8, int& width, int& height);
 
 // The module the program runs from (for window classes and resources).
 void* ModuleHandle();
+
+// A top-level window of the class, with the layout's caption and client size
+// at `dpi`, centred on the work area; `self` reaches its window procedure
+// with WM_NCCREATE.
+THandle CreateCentredWindow(const wchar_t* className, const app::TWindowLayout& layout, unsigned long style,
+                            unsigned long exStyle, unsigned dpi, THandle owner, void* self);
 
 }  // namespace win32

@@ -8,12 +8,6 @@
 
 namespace xls {
 
-void TXLSSharedStrings_Import::Add(std::string_view text, std::string_view richTextTags) {
-  fTexts.append(text);
-  fEnds.push_back(fTexts.size());
-  if (!richTextTags.empty()) fRuns.emplace_back(Count() - 1, std::string(richTextTags));
-}
-
 std::string_view TXLSSharedStrings_Import::GetS(int index) const {
   if (index < 0 || index >= Count()) throw std::out_of_range("shared string index");
   const std::size_t i = static_cast<std::size_t>(index);
@@ -25,12 +19,6 @@ std::string_view TXLSSharedStrings_Import::RichTextTags(int index) const {
   auto it = std::lower_bound(fRuns.begin(), fRuns.end(), index,
                              [](const std::pair<int, std::string>& runs, int i) { return runs.first < i; });
   return it != fRuns.end() && it->first == index ? std::string_view(it->second) : std::string_view();
-}
-
-void TXLSSharedStrings_Import::Clear() {
-  fTexts.clear();
-  fEnds.clear();
-  fRuns.clear();
 }
 
 void TXLSSharedStrings_Import::ImportXLS(std::string_view workbookStream, std::size_t recordOffset) {

@@ -14,14 +14,12 @@ namespace xls {
 // formatting runs aside.
 class TXLSSharedStrings_Import {
  public:
-  void Add(std::string_view text, std::string_view richTextTags = {});
   int Count() const { return static_cast<int>(fEnds.size()); }
   // The UTF-8 text of string `index`; std::out_of_range outside 0 ... Count-1.
   std::string_view GetS(int index) const;
   // Its raw formatting runs: first character and font index, 16 bits each.
   std::string_view RichTextTags(int index) const;
   std::size_t RichTextTagsLength(int index) const { return RichTextTags(index).size() / 4; }
-  void Clear();
 
   // Reads the SST record that starts at `recordOffset` in the workbook stream,
   // with its CONTINUE records. Only an empty table is filled. Raises

@@ -107,34 +107,36 @@ def export(cli, folder, out, *args):
     check(result.returncode == 0, "export %s failed: %s" % (out, result.stderr))
 
 
-def long_list(folder):
-    """An article list of 30 items with up to 40 property lines each."""
-    lines = ["Pořadí;Kód prvku;Počet kusů;Cena;Cena celkem;"]
-    for i in range(1, 31):
-        lines.append("%d.;DLOUHY-%02d;1.00;%d,00;%d,00;" % (i, i, 100 * i, 100 * i))
-        lines.append(";Sestava číslo %d" % i)
-        for p in range((i * 7) % 41):
-            lines.append(";Vlastnost %d položky %d: hodnota %d mm" % (p + 1, i, p * i))
+def write_list(folder, name, items):
+    """An article list `name`.csv of the items' lines, as the planner writes
+    it (CP1250, CR LF), with an empty picture folder."""
+    lines = ["Pořadí;Kód prvku;Počet kusů;Cena;Cena celkem;"] + items
     lines += ["Celkem;;;;", "Celkem bez DPH;;;;0,00", "DPH 21%;;;;0,00", "Celkem s DPH;;;;0,00"]
-    path = os.path.join(folder, "Dlouhy.csv")
+    path = os.path.join(folder, name + ".csv")
     with open(path, "wb") as f:
         f.write(("\r\n".join(lines) + "\r\n").encode("cp1250"))
-    os.makedirs(os.path.join(folder, "Dlouhy_soubory"), exist_ok=True)
+    os.makedirs(os.path.join(folder, name + "_soubory"), exist_ok=True)
     return path
+
+
+def long_list(folder):
+    """An article list of 30 items with up to 40 property lines each."""
+    items = []
+    for i in range(1, 31):
+        items.append("%d.;DLOUHY-%02d;1.00;%d,00;%d,00;" % (i, i, 100 * i, 100 * i))
+        items.append(";Sestava číslo %d" % i)
+        for p in range((i * 7) % 41):
+            items.append(";Vlastnost %d položky %d: hodnota %d mm" % (p + 1, i, p * i))
+    return write_list(folder, "Dlouhy", items)
 
 
 def order_list(folder, count=90):
     """An article list of `count` items: an order of that many rows."""
-    lines = ["Pořadí;Kód prvku;Počet kusů;Cena;Cena celkem;"]
+    items = []
     for i in range(1, count + 1):
-        lines.append("%d.;OBJ-%03d;1.00;%d,00;%d,00;" % (i, i, 10 * i, 10 * i))
-        lines.append(";Položka objednávky %d" % i)
-    lines += ["Celkem;;;;", "Celkem bez DPH;;;;0,00", "DPH 21%;;;;0,00", "Celkem s DPH;;;;0,00"]
-    path = os.path.join(folder, "Objednavka.csv")
-    with open(path, "wb") as f:
-        f.write(("\r\n".join(lines) + "\r\n").encode("cp1250"))
-    os.makedirs(os.path.join(folder, "Objednavka_soubory"), exist_ok=True)
-    return path
+        items.append("%d.;OBJ-%03d;1.00;%d,00;%d,00;" % (i, i, 10 * i, 10 * i))
+        items.append(";Položka objednávky %d" % i)
+    return write_list(folder, "Objednavka", items)
 
 
 def check_order(cli, folder, work):

@@ -4,20 +4,12 @@
 #include <cstdlib>
 #include <string>
 
-
 #include "TestPlatform.h"
+#include "sheet/MeasuredFonts.h"
 #include "sheet/TextMeasure.h"
 
 namespace sheet {
 namespace {
-
-TMeasuredFont Font(const std::string& name, double size, bool bold = false) {
-  TMeasuredFont f;
-  f.fName = name;
-  f.fSize = size;
-  f.fBold = bold;
-  return f;
-}
 
 TEST(TextMeasurePosix, MetricCompatibleFacesStandIn) {
   TSystemTextMeasure measure;

@@ -2,17 +2,11 @@
 
 #include <string>
 
+#include "sheet/MeasuredFonts.h"
 #include "sheet/TextMeasure.h"
 
 namespace sheet {
 namespace {
-
-TMeasuredFont Font(const std::string& name, double size) {
-  TMeasuredFont f;
-  f.fName = name;
-  f.fSize = size;
-  return f;
-}
 
 // GDI picks a face for every name, as Windows does: an unknown one gets a
 // stand-in, not the fallback metrics.

@@ -8,18 +8,11 @@
 #include <thread>
 #include <vector>
 
+#include "sheet/MeasuredFonts.h"
 #include "sheet/TextMeasure.h"
 
 namespace sheet {
 namespace {
-
-TMeasuredFont Font(const std::string& name, double size, bool bold = false) {
-  TMeasuredFont f;
-  f.fName = name;
-  f.fSize = size;
-  f.fBold = bold;
-  return f;
-}
 
 // The widths the column and row sizes rest on are the same with FreeType and
 // with GDI (Wine's, over the same faces). A line's height is not: engines
